@@ -1,0 +1,31 @@
+# Tests of the 64-bit build.  They are Windows programs: CTest starts them
+# through CMAKE_CROSSCOMPILING_EMULATOR (scripts/wine-run), so every one of
+# them runs on Wine's real implementation of the Windows API.
+enable_testing()
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest googletest EXCLUDE_FROM_ALL)
+
+function(nkcfg_wine_test name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE nkcfg_windows gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/common ${CMAKE_SOURCE_DIR}/tests/wine)
+  target_link_options(${name} PRIVATE ${NKCFG_WINDOWS_LINK})
+  nkcfg_strict(${name})
+  add_test(NAME ${name} COMMAND ${name})
+endfunction()
+
+# A probe that reports the program directory it finds for itself.
+add_executable(probe_program_dir tests/wine/probe_program_dir.cpp)
+target_link_libraries(probe_program_dir PRIVATE nkcfg_windows)
+target_link_options(probe_program_dir PRIVATE ${NKCFG_WINDOWS_LINK})
+nkcfg_strict(probe_program_dir)
+
+nkcfg_wine_test(wine_settings_tests
+  tests/common/settings_file_test.cpp
+  tests/wine/settings_sharing_test.cpp
+  tests/wine/program_dir_wine_test.cpp)
+target_compile_definitions(wine_settings_tests PRIVATE
+  PROBE_PROGRAM_DIR_EXE="$<TARGET_FILE:probe_program_dir>")
+add_dependencies(wine_settings_tests probe_program_dir)

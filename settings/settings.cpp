@@ -1,0 +1,122 @@
+// The settings record and its file: see settings.h.  Only the C runtime's
+// binary streams are used, so this file has no Windows dependency.
+#include "settings/settings.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "settings/program_dir.h"
+
+static const std::int32_t settings_defaults[SETTINGS_COUNT] = {
+    1, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0,
+    2, 2, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+};
+
+static std::int32_t settings_record[SETTINGS_COUNT];
+
+std::int32_t settings_value(int index)
+{
+    if (index < 0 || index >= SETTINGS_COUNT)
+        return 0;
+    return settings_record[index];
+}
+
+void set_settings_value(int index, std::int32_t value)
+{
+    if (index >= 0 && index < SETTINGS_COUNT)
+        settings_record[index] = value;
+}
+
+void reset_settings()
+{
+    std::memcpy(settings_record, settings_defaults, sizeof settings_record);
+}
+
+void encode_settings(unsigned char bytes[SETTINGS_FILE_BYTES])
+{
+    for (int i = 0; i < SETTINGS_COUNT; i++) {
+        const std::uint32_t value = static_cast<std::uint32_t>(settings_record[i]);
+        for (int b = 0; b < 4; b++)
+            bytes[i * 4 + b] = static_cast<unsigned char>(value >> (8 * b));
+    }
+}
+
+void decode_settings(const unsigned char bytes[SETTINGS_FILE_BYTES])
+{
+    for (int i = 0; i < SETTINGS_COUNT; i++) {
+        std::uint32_t value = 0;
+        for (int b = 0; b < 4; b++)
+            value |= static_cast<std::uint32_t>(bytes[i * 4 + b]) << (8 * b);
+        settings_record[i] = static_cast<std::int32_t>(value);
+    }
+}
+
+int load_settings_from(const char* path)
+{
+    errno = 0;
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        // Only a missing file is created; an existing one that cannot be read
+        // holds the engine's entries and must not be cut.
+        if (errno != ENOENT)
+            return -1;
+        reset_settings();
+        return save_settings_to(path);
+    }
+
+    // A short file fills only the leading bytes; the rest keeps its value.
+    unsigned char bytes[SETTINGS_FILE_BYTES];
+    encode_settings(bytes);
+    std::fread(bytes, 1, sizeof bytes, file);
+    const bool read_failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (read_failed)
+        return -1;
+
+    decode_settings(bytes);
+    settings_record[option_1031] = 1;
+    return 0;
+}
+
+int save_settings_to(const char* path)
+{
+    std::FILE* file = std::fopen(path, "wb");
+    if (file == nullptr)
+        return -1;
+
+    unsigned char bytes[SETTINGS_FILE_BYTES];
+    encode_settings(bytes);
+    bool written = std::fwrite(bytes, 1, sizeof bytes, file) == sizeof bytes;
+    written = std::fflush(file) == 0 && written;
+    written = std::fclose(file) == 0 && written;
+    return written ? 0 : -1;
+}
+
+int settings_file_path(char* out, std::size_t out_size)
+{
+    const int length = std::snprintf(out, out_size, "%s\\%s", program_directory(),
+                                     SETTINGS_FILE_NAME);
+    if (length < 0 || static_cast<std::size_t>(length) >= out_size) {
+        if (out_size > 0)
+            out[0] = '\0';
+        return -1;
+    }
+    return 0;
+}
+
+int load_settings()
+{
+    char path[PATH_BUFFER_SIZE];
+    if (settings_file_path(path, sizeof path) != 0)
+        return -1;
+    return load_settings_from(path);
+}
+
+int save_settings()
+{
+    char path[PATH_BUFFER_SIZE];
+    if (settings_file_path(path, sizeof path) != 0)
+        return -1;
+    return save_settings_to(path);
+}

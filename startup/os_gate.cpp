@@ -1,0 +1,22 @@
+// Operating-system gate: refuses Windows 95 and Windows NT 3.51 and 4.0
+// before the settings file is touched.
+#include "startup/os_classify.h"
+#include "startup/startup.h"
+#include "startup/texts.h"
+
+int identify_os()
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!GetVersionExA(&version))
+        return OS_CODE_VERSION_FAILED;
+    return os_code_from_build(version.dwBuildNumber);
+}
+
+int pass_os_gate()
+{
+    if (!os_gate_refuses(identify_os()))
+        return 0;
+    show_message(nullptr, TEXT_OLD_WINDOWS, TEXT_ERROR_CAPTION);
+    return -1;
+}

@@ -1,0 +1,211 @@
+// The settings record and file on real files.  Built natively (glibc) and
+// for Windows, where it runs under Wine on the real msvcrt.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "scratch.h"
+#include "settings/settings.h"
+
+static std::vector<long long> record_entries()
+{
+    std::vector<long long> entries;
+    for (int i = 0; i < SETTINGS_COUNT; i++)
+        entries.push_back(settings_value(i));
+    return entries;
+}
+
+// The record as it is when the process starts: all zero.
+static void zero_record()
+{
+    for (int i = 0; i < SETTINGS_COUNT; i++)
+        set_settings_value(i, 0);
+}
+
+// Distinct values everywhere, out-of-range ones and the engine's entries
+// among them; entry 1 is 1 as every load makes it.
+static std::vector<long long> engine_entries()
+{
+    std::vector<long long> entries;
+    for (int i = 0; i < SETTINGS_COUNT; i++)
+        entries.push_back(1000 + i * 7);
+    entries[1] = 1;
+    entries[6] = -1;
+    entries[8] = 7;
+    entries[11] = INT32_MIN;
+    entries[21] = INT32_MAX;
+    entries[31] = -123456789;
+    return entries;
+}
+
+TEST(SettingsRecord, ResetGivesTheDefaults)
+{
+    zero_record();
+    reset_settings();
+    EXPECT_EQ(record_entries(), default_entries());
+}
+
+TEST(SettingsRecord, IndexOutsideTheRecordIsIgnored)
+{
+    reset_settings();
+    set_settings_value(-1, 99);
+    set_settings_value(SETTINGS_COUNT, 99);
+    EXPECT_EQ(settings_value(-1), 0);
+    EXPECT_EQ(settings_value(SETTINGS_COUNT), 0);
+    EXPECT_EQ(record_entries(), default_entries());
+}
+
+TEST(SettingsFile, ByteLayoutIsLittleEndianTwosComplement)
+{
+    ScratchFolder scratch;
+    const std::string path = scratch.file("nkcfg.dat");
+    zero_record();
+    set_settings_value(0, 0x01020304);
+    set_settings_value(1, -1);
+    set_settings_value(2, INT32_MIN);
+    set_settings_value(31, 0x7F00FF80);
+    ASSERT_EQ(save_settings_to(path.c_str()), 0);
+
+    std::vector<unsigned char> want(SETTINGS_FILE_BYTES, 0);
+    const unsigned char head[] = {0x04, 0x03, 0x02, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x80};
+    std::copy(head, head + sizeof head, want.begin());
+    const unsigned char tail[] = {0x80, 0xFF, 0x00, 0x7F};
+    std::copy(tail, tail + sizeof tail, want.end() - 4);
+    EXPECT_EQ(read_bytes(path), want);
+}
+
+TEST(SettingsFile, MissingFileIsCreatedWithTheDefaults)
+{
+    ScratchFolder scratch;
+    const std::string path = scratch.file("nkcfg.dat");
+    zero_record();
+    ASSERT_EQ(load_settings_from(path.c_str()), 0);
+    EXPECT_EQ(record_entries(), default_entries());
+    EXPECT_EQ(read_bytes(path), entries_to_bytes(default_entries()));
+}
+
+TEST(SettingsFile, LoadForcesEntryOneAndLeavesTheFileAlone)
+{
+    ScratchFolder scratch;
+    const std::string path = scratch.file("nkcfg.dat");
+    std::vector<long long> entries = engine_entries();
+    entries[1] = 0;
+    write_bytes(path, entries_to_bytes(entries));
+
+    ASSERT_EQ(load_settings_from(path.c_str()), 0);
+    EXPECT_EQ(settings_value(1), 1);
+    entries[1] = 1;
+    EXPECT_EQ(record_entries(), entries);
+    entries[1] = 0;
+    EXPECT_EQ(read_bytes(path), entries_to_bytes(entries));
+}
+
+TEST(SettingsFile, ShortAndLongFiles)
+{
+    struct LengthCase {
+        std::size_t file_bytes;
+        bool record_zero_before;  // as at process start, or holding the defaults
+    };
+    const LengthCase cases[] = {
+        {0, true}, {40, true}, {41, true}, {127, true}, {128, true}, {129, true}, {200, true},
+        {0, false}, {40, false},
+    };
+    for (const LengthCase& test : cases) {
+        ScratchFolder scratch;
+        const std::string path = scratch.file("nkcfg.dat");
+        std::vector<unsigned char> file(test.file_bytes);
+        for (std::size_t i = 0; i < file.size(); i++)
+            file[i] = static_cast<unsigned char>(0xA0 + i);
+        write_bytes(path, file);
+
+        if (test.record_zero_before)
+            zero_record();
+        else
+            reset_settings();
+        std::vector<unsigned char> want(SETTINGS_FILE_BYTES);
+        unsigned char before[SETTINGS_FILE_BYTES];
+        encode_settings(before);
+        for (std::size_t i = 0; i < want.size(); i++)
+            want[i] = i < file.size() ? file[i] : before[i];
+        want[4] = 1, want[5] = want[6] = want[7] = 0;  // entry 1 forced to 1
+
+        ASSERT_EQ(load_settings_from(path.c_str()), 0) << test.file_bytes << " bytes";
+        unsigned char got[SETTINGS_FILE_BYTES];
+        encode_settings(got);
+        EXPECT_EQ(std::vector<unsigned char>(got, got + SETTINGS_FILE_BYTES), want)
+            << test.file_bytes << " bytes, record " << (test.record_zero_before ? "zero" : "defaults");
+        EXPECT_EQ(read_bytes(path), file) << "the load changed a " << test.file_bytes << "-byte file";
+
+        ASSERT_EQ(save_settings_to(path.c_str()), 0);
+        EXPECT_EQ(read_bytes(path), want) << "save after a " << test.file_bytes << "-byte file";
+    }
+}
+
+TEST(SettingsFile, FortyByteFileGivesZerosAfterEntryNine)
+{
+    ScratchFolder scratch;
+    const std::string path = scratch.file("nkcfg.dat");
+    std::vector<long long> entries = {0, 0, 0, 1, 0, 1, 1, 3, 2, 1};
+    write_bytes(path, entries_to_bytes(entries));
+    zero_record();
+    ASSERT_EQ(load_settings_from(path.c_str()), 0);
+    entries[1] = 1;
+    entries.resize(SETTINGS_COUNT, 0);
+    EXPECT_EQ(record_entries(), entries);
+}
+
+TEST(SettingsFile, EngineEntriesAndOutOfRangeValuesSurviveLoadAndSave)
+{
+    ScratchFolder scratch;
+    const std::string path = scratch.file("nkcfg.dat");
+    const std::vector<unsigned char> original = entries_to_bytes(engine_entries());
+    write_bytes(path, original);
+    zero_record();
+    ASSERT_EQ(load_settings_from(path.c_str()), 0);
+    ASSERT_EQ(save_settings_to(path.c_str()), 0);
+    EXPECT_EQ(read_bytes(path), original);
+}
+
+TEST(SettingsFile, ExistingUnreadableFileIsNotOverwritten)
+{
+    // A folder where the file should be: it exists, and no read gets data.
+    ScratchFolder scratch;
+    const std::string path = scratch.file("nkcfg.dat");
+    std::filesystem::create_directory(path);
+    std::filesystem::create_directory(scratch.path() / "nkcfg.dat" / "inside");
+    reset_settings();
+    EXPECT_EQ(load_settings_from(path.c_str()), -1);
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_TRUE(std::filesystem::is_directory(scratch.path() / "nkcfg.dat" / "inside"));
+}
+
+TEST(SettingsFile, FileThatCannotBeCreatedFailsTheLoad)
+{
+    ScratchFolder scratch;
+    const std::string path = scratch.file("missing-folder/nkcfg.dat");
+    EXPECT_EQ(load_settings_from(path.c_str()), -1);
+    EXPECT_EQ(save_settings_to(path.c_str()), -1);
+    EXPECT_FALSE(std::filesystem::exists(scratch.path() / "missing-folder"));
+}
+
+TEST(SettingsFile, SaveWritesExactly128BytesOverALongerFile)
+{
+    ScratchFolder scratch;
+    const std::string path = scratch.file("nkcfg.dat");
+    write_bytes(path, std::vector<unsigned char>(1000, 0x55));
+    reset_settings();
+    ASSERT_EQ(save_settings_to(path.c_str()), 0);
+    EXPECT_EQ(read_bytes(path), entries_to_bytes(default_entries()));
+}
+
+#ifndef _WIN32
+// Every write to Linux's full device fails with ENOSPC, as on a full disk.
+TEST(SettingsFile, FailedWriteAfterTheOpenIsReported)
+{
+    reset_settings();
+    EXPECT_EQ(save_settings_to("/dev/full"), -1);
+}
+#endif
