@@ -9,11 +9,12 @@ add_subdirectory(/usr/src/googletest googletest EXCLUDE_FROM_ALL)
 
 function(nkcfg_wine_test name)
   add_executable(${name} ${ARGN})
+  # The OtherCodePage suites run in a second entry on code page 1252.
+  add_test(NAME ${name} COMMAND ${name} --gtest_filter=-OtherCodePage.*)
   target_link_libraries(${name} PRIVATE nkcfg_windows gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/common ${CMAKE_SOURCE_DIR}/tests/wine)
   target_link_options(${name} PRIVATE ${NKCFG_WINDOWS_LINK})
   nkcfg_strict(${name})
-  add_test(NAME ${name} COMMAND ${name})
 endfunction()
 
 # A probe that reports the program directory it finds for itself.
@@ -22,6 +23,11 @@ target_link_libraries(probe_program_dir PRIVATE nkcfg_windows)
 target_link_options(probe_program_dir PRIVATE ${NKCFG_WINDOWS_LINK})
 nkcfg_strict(probe_program_dir)
 
+add_executable(probe_acp tests/wine/probe_acp.cpp)
+target_link_options(probe_acp PRIVATE ${NKCFG_WINDOWS_LINK})
+target_include_directories(probe_acp PRIVATE ${CMAKE_SOURCE_DIR})
+nkcfg_strict(probe_acp)
+
 nkcfg_wine_test(wine_settings_tests
   tests/common/settings_file_test.cpp
   tests/wine/settings_sharing_test.cpp
@@ -29,3 +35,12 @@ nkcfg_wine_test(wine_settings_tests
 target_compile_definitions(wine_settings_tests PRIVATE
   PROBE_PROGRAM_DIR_EXE="$<TARGET_FILE:probe_program_dir>")
 add_dependencies(wine_settings_tests probe_program_dir)
+
+# The real tool driven from a test process.
+nkcfg_wine_test(wine_tool_tests
+  tests/wine/startup_test.cpp)
+target_compile_definitions(wine_tool_tests PRIVATE NKCFG_EXE="$<TARGET_FILE:nkcfg>"
+  PROBE_ACP_EXE="$<TARGET_FILE:probe_acp>")
+add_dependencies(wine_tool_tests nkcfg probe_acp)
+add_test(NAME wine_tool_tests_cp1252 COMMAND wine_tool_tests --gtest_filter=OtherCodePage.*)
+set_tests_properties(wine_tool_tests_cp1252 PROPERTIES ENVIRONMENT NKCFG_LANG=en_US.UTF-8)

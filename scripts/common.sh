@@ -28,10 +28,18 @@ install_packages() {
         apt-get update -qq
         apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
     fi
-    if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
-        log "generating the ja_JP.UTF-8 locale"
-        grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null \
-            || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+    # Japanese (code page 932 under Wine) and, for the tests that prove the
+    # tool reads the same elsewhere, US English (code page 1252).
+    local generate=0
+    for loc in ja_JP en_US; do
+        if ! locale -a 2>/dev/null | grep -qi "^$loc.utf8\$"; then
+            grep -q "^$loc.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null \
+                || echo "$loc.UTF-8 UTF-8" >> /etc/locale.gen
+            generate=1
+        fi
+    done
+    if [ $generate = 1 ]; then
+        log "generating the ja_JP.UTF-8 and en_US.UTF-8 locales"
         locale-gen >/dev/null
     fi
 }

@@ -1,0 +1,183 @@
+// Start-up of the real tool under Wine: the settings file it creates, the
+// single-instance guard, the system gate and the unusable settings file.
+#include <gtest/gtest.h>
+
+#include "settings/settings.h"
+#include "tool_harness.h"
+
+// エラー box text for the gate: Windows95/NT3.5/NT4 では起動できません。
+static const wchar_t old_windows_text[] =
+    L"Windows95/NT3.5/NT4 \u3067\u306F\u8D77\u52D5\u3067\u304D\u307E\u305B\u3093\u3002";
+// 設定ファイルを開けません。
+static const wchar_t unopenable_text[] =
+    L"\u8A2D\u5B9A\u30D5\u30A1\u30A4\u30EB\u3092\u958B\u3051\u307E\u305B\u3093\u3002";
+
+static bool mutex_exists()
+{
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, "NOVUKA Config");
+    if (mutex == nullptr)
+        return false;
+    CloseHandle(mutex);
+    return true;
+}
+
+// Closes the settings dialog with Cancel and expects exit code 0.
+static void cancel_and_expect_exit(Tool& tool, HWND dialog)
+{
+    click(dialog, IDCANCEL);
+    EXPECT_EQ(tool.wait_exit(), 0);
+}
+
+TEST(Startup, NoSettingsFileGivesADefaultsFileBeforeTheDialog)
+{
+    ToolFolder folder;
+    Tool tool;
+    ASSERT_TRUE(folder.start(tool));
+    HWND dialog = tool.wait_for(SETTINGS_TITLE);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(read_bytes(folder.settings), entries_to_bytes(default_entries()));
+    EXPECT_FALSE(file_exists(folder.elsewhere + "\\nkcfg.dat"));
+    cancel_and_expect_exit(tool, dialog);
+}
+
+TEST(Startup, SecondCopyEndsAtOnceAndShowsNothing)
+{
+    ToolFolder folder;
+    Tool first;
+    ASSERT_TRUE(folder.start(first));
+    HWND dialog = first.wait_for(SETTINGS_TITLE);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(mutex_exists());
+
+    Tool second;
+    ASSERT_TRUE(folder.start(second));
+    EXPECT_EQ(second.wait_exit(), 0);
+    EXPECT_TRUE(process_dialogs(second.process.dwProcessId).empty());
+    EXPECT_TRUE(first.running());
+    EXPECT_TRUE(IsWindow(dialog));
+
+    cancel_and_expect_exit(first, dialog);
+    EXPECT_FALSE(mutex_exists());
+
+    // The name is gone with the first copy: a new start runs normally.
+    Tool third;
+    ASSERT_TRUE(folder.start(third));
+    HWND again = third.wait_for(SETTINGS_TITLE);
+    ASSERT_NE(again, nullptr);
+    cancel_and_expect_exit(third, again);
+}
+
+TEST(Startup, MutexHeldByAnotherProcessEndsTheToolUntouched)
+{
+    ToolFolder folder;
+    HANDLE held = CreateMutexA(nullptr, TRUE, "NOVUKA Config");
+    ASSERT_NE(held, nullptr);
+    Tool tool;
+    ASSERT_TRUE(folder.start(tool));
+    EXPECT_EQ(tool.wait_exit(), 0);
+    EXPECT_FALSE(file_exists(folder.settings));
+    EXPECT_TRUE(process_dialogs(tool.process.dwProcessId).empty());
+    ReleaseMutex(held);
+    CloseHandle(held);
+}
+
+struct GateCase {
+    const char* version;
+    bool refused;
+};
+
+TEST(Startup, SystemGateThroughWineVersionEmulation)
+{
+    const GateCase cases[] = {
+        {"win95", true}, {"nt351", true}, {"nt40", true},
+        {"win98", false}, {"winme", false}, {"win2k", false}, {"winxp", false},
+        {"win2003", false}, {"win7", false}, {"win10", false},
+    };
+    for (const GateCase& test : cases) {
+        SCOPED_TRACE(test.version);
+        EmulatedWindows emulated(test.version);
+        ToolFolder folder;
+        Tool tool;
+        ASSERT_TRUE(folder.start(tool));
+        if (test.refused) {
+            HWND box = tool.wait_for(ERROR_CAPTION);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(message_text(box), old_windows_text);
+            EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+            EXPECT_TRUE(process_dialogs(tool.process.dwProcessId, SETTINGS_TITLE).empty());
+            EXPECT_FALSE(file_exists(folder.settings));
+            click(box, IDOK);
+            EXPECT_EQ(tool.wait_exit(), 0);
+            EXPECT_FALSE(file_exists(folder.settings));
+        } else {
+            HWND dialog = tool.wait_for(SETTINGS_TITLE);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_TRUE(file_exists(folder.settings));
+            cancel_and_expect_exit(tool, dialog);
+        }
+    }
+}
+
+// The settings file exists but cannot be read: the player is told which
+// file, no dialog appears, and the file stays as it was.
+static void expect_unopenable_report(const ToolFolder& folder, Tool& tool)
+{
+    HWND box = tool.wait_for(ERROR_CAPTION);
+    ASSERT_NE(box, nullptr);
+    const std::wstring want = std::wstring(unopenable_text) + L"\r\n" +
+                              Tool::widen(folder.folder) + L"\\\\nkcfg.dat";
+    std::wstring got = message_text(box);
+    // The program directory is lower-cased.
+    std::wstring want_lower = want;
+    CharLowerBuffW(&want_lower[0], static_cast<DWORD>(want_lower.size()));
+    CharLowerBuffW(&got[0], static_cast<DWORD>(got.size()));
+    EXPECT_EQ(got, want_lower);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    EXPECT_TRUE(process_dialogs(tool.process.dwProcessId, SETTINGS_TITLE).empty());
+    click(box, IDOK);
+    EXPECT_EQ(tool.wait_exit(), 0);
+}
+
+TEST(Startup, SettingsFileThatIsAFolderIsReportedAndKept)
+{
+    ToolFolder folder;
+    ASSERT_TRUE(CreateDirectoryA(folder.settings.c_str(), nullptr));
+    Tool tool;
+    ASSERT_TRUE(folder.start(tool));
+    expect_unopenable_report(folder, tool);
+    EXPECT_TRUE(GetFileAttributesA(folder.settings.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+TEST(Startup, SettingsFileHeldWriteOnlySharedIsReportedAndKept)
+{
+    ToolFolder folder;
+    const std::vector<unsigned char> original = entries_to_bytes(std::vector<long long>(32, 7));
+    write_bytes(folder.settings, original);
+    HANDLE holder = CreateFileA(folder.settings.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    Tool tool;
+    ASSERT_TRUE(folder.start(tool));
+    expect_unopenable_report(folder, tool);
+    CloseHandle(holder);
+    EXPECT_EQ(read_bytes(folder.settings), original);
+}
+
+// Run by its own CTest entry with the locale en_US.UTF-8: the test process
+// and the tool it starts both run on code page 1252.
+TEST(OtherCodePage, GateMessageReadsTheSameAsInJapanese)
+{
+    ASSERT_EQ(GetACP(), 1252u) << "this suite runs under LANG=en_US.UTF-8";
+    EmulatedWindows emulated("nt40");
+    ToolFolder folder;
+    Tool probe;
+    ASSERT_TRUE(probe.start(windows_path(PROBE_ACP_EXE), folder.elsewhere));
+    ASSERT_EQ(probe.wait_exit(), 1252);
+    Tool tool;
+    ASSERT_TRUE(folder.start(tool));
+    HWND box = tool.wait_for(ERROR_CAPTION);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(message_text(box), old_windows_text);
+    click(box, IDOK);
+    EXPECT_EQ(tool.wait_exit(), 0);
+}
