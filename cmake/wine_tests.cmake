@@ -37,10 +37,13 @@ target_compile_definitions(wine_settings_tests PRIVATE
 add_dependencies(wine_settings_tests probe_program_dir)
 
 # The real tool driven from a test process.
+set(NKCFG32_EXE ${CMAKE_BINARY_DIR}/../win32/nkcfg.exe CACHE FILEPATH "The shipped 32-bit build")
 nkcfg_wine_test(wine_tool_tests
-  tests/wine/startup_test.cpp)
+  tests/wine/startup_test.cpp
+  tests/wine/dialog_template_test.cpp
+  tests/wine/dialog_test.cpp)
 target_compile_definitions(wine_tool_tests PRIVATE NKCFG_EXE="$<TARGET_FILE:nkcfg>"
-  PROBE_ACP_EXE="$<TARGET_FILE:probe_acp>")
+  PROBE_ACP_EXE="$<TARGET_FILE:probe_acp>" NKCFG32_EXE="${NKCFG32_EXE}")
 add_dependencies(wine_tool_tests nkcfg probe_acp)
 add_test(NAME wine_tool_tests_cp1252 COMMAND wine_tool_tests --gtest_filter=OtherCodePage.*)
 set_tests_properties(wine_tool_tests_cp1252 PROPERTIES ENVIRONMENT NKCFG_LANG=en_US.UTF-8)

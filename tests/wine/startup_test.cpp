@@ -106,7 +106,7 @@ TEST(Startup, SystemGateThroughWineVersionEmulation)
             EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
             EXPECT_TRUE(process_dialogs(tool.process.dwProcessId, SETTINGS_TITLE).empty());
             EXPECT_FALSE(file_exists(folder.settings));
-            click(box, IDOK);
+            dismiss(box);
             EXPECT_EQ(tool.wait_exit(), 0);
             EXPECT_FALSE(file_exists(folder.settings));
         } else {

@@ -142,6 +142,15 @@ inline std::wstring message_text(HWND box)
     return window_text(GetDlgItem(box, MESSAGE_TEXT_ID));
 }
 
+// Presses a message box's OK and waits until it is gone.
+inline void dismiss(HWND box)
+{
+    click(box, IDOK);
+    for (int i = 0; i < 250 && IsWindow(box); i++)
+        Sleep(20);
+    EXPECT_FALSE(IsWindow(box)) << "the message box stayed";
+}
+
 // A scratch folder holding a fresh copy of the built tool, started from
 // another current directory.
 struct ToolFolder {
