@@ -30,6 +30,12 @@ target_link_options(nkcfg PRIVATE ${NKCFG_WINDOWS_LINK} ${NKCFG_REPRODUCIBLE_LIN
 set_target_properties(nkcfg PROPERTIES OUTPUT_NAME nkcfg)
 nkcfg_strict(nkcfg)
 
+# Development tool for scripts/run.sh: a screenshot of the running dialog.
+add_executable(screenshot_dialog tools/screenshot_dialog.cpp)
+target_include_directories(screenshot_dialog PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(screenshot_dialog PRIVATE ${NKCFG_WINDOWS_LINK})
+nkcfg_strict(screenshot_dialog)
+
 if(NKCFG_TESTS)
   include(cmake/wine_tests.cmake)
 endif()

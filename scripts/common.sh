@@ -95,6 +95,29 @@ start_wine() {
     # Wine's background services start with the first program and inherit
     # its output; start them here, away from any test runner's pipes.
     "$WINE" wineboot >/dev/null 2>&1 </dev/null || true
+    configure_prefix
+}
+
+# Without a window manager (Xvfb) Wine draws the caption itself; the
+# Japanese fonts the dialog asks for are mapped to the IPA fonts.
+configure_prefix() {
+    local marker=$WINEPREFIX/.nkcfg-configured
+    [ -f "$marker" ] && return
+    log "configuring the Wine prefix: own window decorations, IPA fonts"
+    local reg=(env -u DISPLAY "$WINE" reg add)
+    "${reg[@]}" 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    local key='HKCU\Software\Wine\Fonts\Replacements'
+    "${reg[@]}" "$key" /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f >/dev/null 2>&1
+    "${reg[@]}" "$key" /v 'MS PGothic' /d IPAPGothic /f >/dev/null 2>&1
+    "${reg[@]}" "$key" /v 'ＭＳ ゴシック' /d IPAGothic /f >/dev/null 2>&1
+    "${reg[@]}" "$key" /v 'MS Gothic' /d IPAGothic /f >/dev/null 2>&1
+    "${reg[@]}" "$key" /v 'MS UI Gothic' /d IPAPGothic /f >/dev/null 2>&1
+    touch "$marker"
+}
+
+# The Windows form of a Unix path: Wine maps / to drive Z:.
+winepath_of() {
+    printf 'Z:%s' "${1//\//\\}"
 }
 
 stop_services() {

@@ -18,6 +18,8 @@ log "running the 64-bit build: $run_dir/nkcfg.exe (settings in $run_dir/nkcfg.da
 if [ -n "$had_display" ]; then
     (cd "$run_dir" && "$WINE" nkcfg.exe)
 else
-    "$WINE" "$NKCFG_BUILD/win64/screenshot_dialog.exe" "$run_dir\\nkcfg.exe" \
-        "$NKCFG_BUILD/nkcfg-dialog.png"
+    "$WINE" "$NKCFG_BUILD/win64/screenshot_dialog.exe" "$(winepath_of "$run_dir/nkcfg.exe")" \
+        "$(winepath_of "$NKCFG_BUILD/nkcfg-dialog.bmp")"
+    convert "$NKCFG_BUILD/nkcfg-dialog.bmp" -alpha off "$NKCFG_BUILD/nkcfg-dialog.png"
+    log "screenshot: $NKCFG_BUILD/nkcfg-dialog.png"
 fi
