@@ -10,6 +10,38 @@ set(NKCFG_REPRODUCIBLE_LINK -Wl,--no-insert-timestamp)
 target_compile_options(nkcfg_portable PRIVATE ${NKCFG_REPRODUCIBLE_COMPILE})
 target_compile_options(nkcfg_startup_portable PRIVATE ${NKCFG_REPRODUCIBLE_COMPILE})
 
+# Resources generated from the committed scripts in resources/.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(NKCFG_GENERATED ${CMAKE_BINARY_DIR}/generated)
+file(MAKE_DIRECTORY ${NKCFG_GENERATED})
+add_custom_command(OUTPUT ${NKCFG_GENERATED}/nkcfg.ico
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/resources/make_icon.py ${NKCFG_GENERATED}/nkcfg.ico
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/make_icon.py
+  COMMENT "Drawing the program icon")
+add_custom_command(OUTPUT ${NKCFG_GENERATED}/version.bin
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/resources/make_version_block.py ${NKCFG_GENERATED}/version.bin
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/make_version_block.py
+  COMMENT "Building the version block")
+set_source_files_properties(resources/nkcfg.rc PROPERTIES OBJECT_DEPENDS
+  "${NKCFG_GENERATED}/nkcfg.ico;${NKCFG_GENERATED}/version.bin;${CMAKE_SOURCE_DIR}/resources/nkcfg.manifest;${CMAKE_SOURCE_DIR}/dialog/dialog_ids.h")
+
+# comctl32's InitCommonControls imported by ordinal 17.
+# 32-bit names carry the stdcall suffix, which -k keeps out of the import.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(NKCFG_DLLTOOL_ARGS -k)
+  set(STDCALL_SUFFIX "@0")
+else()
+  set(NKCFG_DLLTOOL_ARGS)
+  set(STDCALL_SUFFIX "")
+endif()
+configure_file(resources/comctl32_ordinal.def.in ${NKCFG_GENERATED}/comctl32_ordinal.def @ONLY)
+string(REGEX REPLACE "windres$" "dlltool" NKCFG_DLLTOOL ${CMAKE_RC_COMPILER})
+add_custom_command(OUTPUT ${NKCFG_GENERATED}/libcomctl32_ordinal.a
+  COMMAND ${NKCFG_DLLTOOL} ${NKCFG_DLLTOOL_ARGS} -d ${NKCFG_GENERATED}/comctl32_ordinal.def
+          -l ${NKCFG_GENERATED}/libcomctl32_ordinal.a
+  DEPENDS ${NKCFG_GENERATED}/comctl32_ordinal.def)
+add_custom_target(comctl32_ordinal DEPENDS ${NKCFG_GENERATED}/libcomctl32_ordinal.a)
+
 # The tool's Windows-facing code, shared by nkcfg.exe and the test probes.
 add_library(nkcfg_windows STATIC
   settings/program_dir_win.cpp
@@ -18,11 +50,14 @@ add_library(nkcfg_windows STATIC
   startup/message.cpp
   startup/configurator.cpp
   dialog/settings_dialog.cpp)
-target_link_libraries(nkcfg_windows PUBLIC nkcfg_portable nkcfg_startup_portable comctl32)
+target_link_libraries(nkcfg_windows PUBLIC nkcfg_portable nkcfg_startup_portable
+  ${NKCFG_GENERATED}/libcomctl32_ordinal.a)
+add_dependencies(nkcfg_windows comctl32_ordinal)
 target_compile_options(nkcfg_windows PRIVATE ${NKCFG_REPRODUCIBLE_COMPILE})
 nkcfg_strict(nkcfg_windows)
 
 add_executable(nkcfg WIN32 startup/main.cpp resources/nkcfg.rc)
+target_include_directories(nkcfg PRIVATE ${NKCFG_GENERATED} ${CMAKE_SOURCE_DIR}/resources)
 target_link_libraries(nkcfg PRIVATE nkcfg_windows)
 target_compile_options(nkcfg PRIVATE ${NKCFG_REPRODUCIBLE_COMPILE} -Os)
 target_link_options(nkcfg PRIVATE ${NKCFG_WINDOWS_LINK} ${NKCFG_REPRODUCIBLE_LINK}

@@ -41,7 +41,10 @@ set(NKCFG32_EXE ${CMAKE_BINARY_DIR}/../win32/nkcfg.exe CACHE FILEPATH "The shipp
 nkcfg_wine_test(wine_tool_tests
   tests/wine/startup_test.cpp
   tests/wine/dialog_template_test.cpp
-  tests/wine/dialog_test.cpp)
+  tests/wine/dialog_test.cpp
+  tests/wine/resources_test.cpp
+  tests/wine/binary_test.cpp)
+target_link_libraries(wine_tool_tests PRIVATE version)
 target_compile_definitions(wine_tool_tests PRIVATE NKCFG_EXE="$<TARGET_FILE:nkcfg>"
   PROBE_ACP_EXE="$<TARGET_FILE:probe_acp>" NKCFG32_EXE="${NKCFG32_EXE}")
 add_dependencies(wine_tool_tests nkcfg probe_acp)

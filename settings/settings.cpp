@@ -93,16 +93,32 @@ int save_settings_to(const char* path)
     return written ? 0 : -1;
 }
 
+// Appends `text` at out[*used]; false, with nothing appended, when it and
+// the terminating zero do not fit in out_size bytes.
+static bool append_text(char* out, std::size_t out_size, std::size_t* used, const char* text)
+{
+    const std::size_t length = std::strlen(text);
+    if (*used + length >= out_size)
+        return false;
+    std::memcpy(out + *used, text, length + 1);
+    *used += length;
+    return true;
+}
+
 int settings_file_path(char* out, std::size_t out_size)
 {
-    const int length = std::snprintf(out, out_size, "%s\\%s", program_directory(),
-                                     SETTINGS_FILE_NAME);
-    if (length < 0 || static_cast<std::size_t>(length) >= out_size) {
-        if (out_size > 0)
-            out[0] = '\0';
+    if (out_size == 0)
         return -1;
-    }
-    return 0;
+    std::size_t used = 0;
+    out[0] = '\0';
+    // The directory ends in a backslash already; Windows takes the two
+    // backslashes before the name as one.
+    if (append_text(out, out_size, &used, program_directory()) &&
+        append_text(out, out_size, &used, "\\") &&
+        append_text(out, out_size, &used, SETTINGS_FILE_NAME))
+        return 0;
+    out[0] = '\0';
+    return -1;
 }
 
 int load_settings()
