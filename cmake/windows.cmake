@@ -71,6 +71,8 @@ target_include_directories(screenshot_dialog PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(screenshot_dialog PRIVATE ${NKCFG_WINDOWS_LINK})
 nkcfg_strict(screenshot_dialog)
 
+add_subdirectory(bench)
+
 if(NKCFG_TESTS)
   include(cmake/wine_tests.cmake)
 endif()

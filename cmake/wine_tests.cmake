@@ -50,3 +50,6 @@ target_compile_definitions(wine_tool_tests PRIVATE NKCFG_EXE="$<TARGET_FILE:nkcf
 add_dependencies(wine_tool_tests nkcfg probe_acp)
 add_test(NAME wine_tool_tests_cp1252 COMMAND wine_tool_tests --gtest_filter=OtherCodePage.*)
 set_tests_properties(wine_tool_tests_cp1252 PROPERTIES ENVIRONMENT NKCFG_LANG=en_US.UTF-8)
+
+# Two clean builds of the shipped executable in two folders: the same bytes.
+add_test(NAME reproducible_shipped_build COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-reproducible.sh)
