@@ -241,8 +241,10 @@ TEST(SettingsDialog, OkWritesTheExpectedBytes)
         DialogRun run(test.file);
         ASSERT_NE(run.dialog, nullptr);
         for (int id : test.clicks) {
-            click(run.dialog, id);
-            if (id == 1035) {  // clearing DirectShow brings the notice
+            if (id != 1035) {
+                click(run.dialog, id);
+            } else {  // clearing DirectShow brings the notice
+                click_opening_box(run.dialog, id);
                 HWND notice = run.box(INFO_CAPTION);
                 ASSERT_NE(notice, nullptr);
                 dismiss(notice);
@@ -347,7 +349,7 @@ TEST(SettingsDialog, ClearingDirectShowShowsTheNoticeEachTime)
     ASSERT_NE(run.dialog, nullptr);
     for (int round = 0; round < 2; round++) {
         SCOPED_TRACE("round " + std::to_string(round));
-        click(run.dialog, 1035);  // cleared
+        click_opening_box(run.dialog, 1035);  // cleared
         expect_notice(run);
         EXPECT_EQ(check_state(run.dialog, 1035), BST_UNCHECKED);
         click(run.dialog, 1035);  // checked again: nothing
@@ -356,7 +358,7 @@ TEST(SettingsDialog, ClearingDirectShowShowsTheNoticeEachTime)
     }
     // With scaling circumscribed or not, the same notice.
     click(run.dialog, 1039);
-    click(run.dialog, 1035);
+    click_opening_box(run.dialog, 1035);
     expect_notice(run);
     // The reset checks the box again without a notice.
     click(run.dialog, IDC_RESET);
@@ -380,7 +382,7 @@ TEST(SettingsDialog, OkOnAFileHeldReadOnlySharedKeepsTheChoices)
 
     click(run.dialog, 1045);
     click(run.dialog, 1050);
-    click(run.dialog, IDOK);
+    click_opening_box(run.dialog, IDOK);
     HWND box = run.box(ERROR_CAPTION);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(GetWindow(box, GW_OWNER), run.dialog);
@@ -421,7 +423,7 @@ TEST(OtherCodePage, DialogAndNoticeReadAsDesigned)
     };
     for (const auto& caption : captions)
         EXPECT_EQ(window_text(GetDlgItem(run.dialog, caption.first)), caption.second) << caption.first;
-    click(run.dialog, 1035);
+    click_opening_box(run.dialog, 1035);
     expect_notice(run);
     click(run.dialog, IDCANCEL);
     EXPECT_EQ(run.tool.wait_exit(), 0);

@@ -43,3 +43,41 @@ TEST(ProgramDirectoryOnWindows, SettingsPathHasTwoBackslashesBeforeTheName)
     EXPECT_EQ(got, std::string(program_directory()) + "\\nkcfg.dat");
     EXPECT_EQ(got.substr(got.size() - 11), "\\\\nkcfg.dat");
 }
+
+// A directory that would leave no room for the settings file's name gives
+// the failure value rather than a cut-down name of some other folder.
+TEST(ProgramDirectoryOnWindows, ProbeInADeepFolderKeepsItWholeOrNotAtAll)
+{
+    struct DepthCase {
+        std::size_t dir_length;  // with its trailing backslash
+        bool whole;
+    };
+    const DepthCase cases[] = {{PROGRAM_DIRECTORY_MAX, true}, {PROGRAM_DIRECTORY_MAX + 1, false},
+                               {PROGRAM_DIRECTORY_MAX + 4, false}};
+    for (const DepthCase& test : cases) {
+        SCOPED_TRACE(test.dir_length);
+        ScratchFolder scratch;
+        const std::string base = windows_path(scratch.path().string().c_str());
+        std::string folder = base;
+        while (folder.size() + 1 < test.dir_length) {
+            const std::size_t room = test.dir_length - 1 - folder.size() - 1;  // minus '\\' and the final '\\'
+            folder += "\\" + std::string(std::min<std::size_t>(room, 60), 'd');
+            ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+        }
+        ASSERT_EQ(folder.size() + 1, test.dir_length);
+        const std::string probe = folder + "\\p.exe";
+        ASSERT_TRUE(CopyFileA(windows_path(PROBE_PROGRAM_DIR_EXE).c_str(), probe.c_str(), FALSE));
+        const std::string report = base + "\\report.txt";
+        ASSERT_EQ(run_and_wait("\"" + probe + "\" \"" + report + "\"", base), 0);
+        const std::vector<unsigned char> got = read_bytes(report);
+        const std::string directory(got.begin(), got.end());
+        if (test.whole) {
+            std::string want = folder + "\\";
+            for (char& c : want)
+                c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
+            EXPECT_EQ(directory, want);
+        } else {
+            EXPECT_EQ(directory, "\\");
+        }
+    }
+}

@@ -125,15 +125,23 @@ struct Tool {
     }
 };
 
-// Presses a button of a dialog and lets the tool handle it.  BM_CLICK is
-// sent from the tool's own thread's point of view through the message queue
-// with a timeout, so a modal box it opens does not block the test.
+// Presses a button of a dialog and waits until the tool has handled it.
 inline void click(HWND dialog, int id)
 {
     HWND button = GetDlgItem(dialog, id);
     ASSERT_NE(button, nullptr) << "no control " << id;
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 200, &ignored);
+    EXPECT_TRUE(SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored))
+        << "control " << id << " did not finish its click; use click_opening_box";
+}
+
+// Presses a button whose click opens a modal message box: the tool stays
+// inside the box's loop, so the click is posted rather than sent.
+inline void click_opening_box(HWND dialog, int id)
+{
+    HWND button = GetDlgItem(dialog, id);
+    ASSERT_NE(button, nullptr) << "no control " << id;
+    PostMessageW(button, BM_CLICK, 0, 0);
 }
 
 // The message box's text and its single OK button.
