@@ -10,7 +10,7 @@ NKCFG_PACKAGES=(
     cmake ninja-build python3
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-    wine64 xvfb xauth x11-apps imagemagick locales fonts-ipafont-gothic
+    wine64 xvfb xauth x11-utils imagemagick locales fonts-ipafont-gothic
     googletest clang libclang-rt-14-dev
 )
 
@@ -65,19 +65,24 @@ build_native() {
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 }
 
-# Xvfb when there is no display; stopped when the calling script ends.
+# Xvfb when there is no display, on the first display number that no other
+# X server holds; stopped when the calling script ends.
 start_display() {
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
         return
     fi
-    export DISPLAY=:${NKCFG_XVFB_DISPLAY:-97}
-    if ! xdpyinfo >/dev/null 2>&1; then
-        log "starting Xvfb on $DISPLAY"
-        Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        NKCFG_XVFB_PID=$!
-        trap stop_services EXIT
-        for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    fi
+    local number=${NKCFG_XVFB_DISPLAY:-97}
+    while [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ]; do
+        number=$((number + 1))
+    done
+    export DISPLAY=:$number
+    log "starting Xvfb on $DISPLAY"
+    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+    NKCFG_XVFB_PID=$!
+    trap stop_services EXIT
+    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && return; sleep 0.1; done
+    log "Xvfb did not start on $DISPLAY"
+    return 1
 }
 
 # The project's Wine prefix, created once, and a wineserver kept alive for

@@ -12,6 +12,3 @@ export LC_ALL=$LANG
 WINE=/usr/lib/wine/wine64
 NKCFG_WINESERVER=/usr/lib/wine/wineserver64
 export WINE NKCFG_WINESERVER
-if [ -z "${DISPLAY:-}" ]; then
-    export DISPLAY=:${NKCFG_XVFB_DISPLAY:-97}
-fi
