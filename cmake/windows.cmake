@@ -22,8 +22,14 @@ add_custom_command(OUTPUT ${NKCFG_GENERATED}/version.bin
   COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/resources/make_version_block.py ${NKCFG_GENERATED}/version.bin
   DEPENDS ${CMAKE_SOURCE_DIR}/resources/make_version_block.py
   COMMENT "Building the version block")
-set_source_files_properties(resources/nkcfg.rc PROPERTIES OBJECT_DEPENDS
-  "${NKCFG_GENERATED}/nkcfg.ico;${NKCFG_GENERATED}/version.bin;${CMAKE_SOURCE_DIR}/resources/nkcfg.manifest;${CMAKE_SOURCE_DIR}/dialog/dialog_ids.h")
+set(NKCFG_RESOURCE_INPUTS ${NKCFG_GENERATED}/nkcfg.ico ${NKCFG_GENERATED}/version.bin
+  ${CMAKE_SOURCE_DIR}/resources/nkcfg.manifest ${CMAKE_SOURCE_DIR}/dialog/dialog_ids.h)
+add_custom_target(nkcfg_resources DEPENDS ${NKCFG_RESOURCE_INPUTS})
+# Every target that compiles the resource script (the tool and the bench
+# baselines) rebuilds it when one of its inputs changes.
+set_source_files_properties(resources/nkcfg.rc
+  DIRECTORY ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/bench
+  PROPERTIES OBJECT_DEPENDS "${NKCFG_RESOURCE_INPUTS}")
 
 # comctl32's InitCommonControls imported by ordinal 17.
 # 32-bit names carry the stdcall suffix, which -k keeps out of the import.
@@ -58,6 +64,7 @@ nkcfg_strict(nkcfg_windows)
 
 add_executable(nkcfg WIN32 startup/main.cpp resources/nkcfg.rc)
 target_include_directories(nkcfg PRIVATE ${NKCFG_GENERATED} ${CMAKE_SOURCE_DIR}/resources)
+add_dependencies(nkcfg nkcfg_resources)
 target_link_libraries(nkcfg PRIVATE nkcfg_windows)
 target_compile_options(nkcfg PRIVATE ${NKCFG_REPRODUCIBLE_COMPILE} -Os)
 target_link_options(nkcfg PRIVATE ${NKCFG_WINDOWS_LINK} ${NKCFG_REPRODUCIBLE_LINK}
