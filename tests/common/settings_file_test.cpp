@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "scratch.h"
+#include "settings/program_dir.h"
 #include "settings/settings.h"
+#include "settings/sjis.h"
 
 static std::vector<long long> record_entries()
 {
@@ -199,6 +201,26 @@ TEST(SettingsFile, SaveWritesExactly128BytesOverALongerFile)
     reset_settings();
     ASSERT_EQ(save_settings_to(path.c_str()), 0);
     EXPECT_EQ(read_bytes(path), entries_to_bytes(default_entries()));
+}
+
+TEST(SettingsFilePath, ProgramDirectoryThenABackslashThenTheName)
+{
+    store_program_directory("C:\\Games\\Title\\nkcfg.exe", sjis_lead_byte);
+    char path[PATH_BUFFER_SIZE];
+    ASSERT_EQ(settings_file_path(path, sizeof path), 0);
+    EXPECT_EQ(std::string(path), "c:\\games\\title\\\\nkcfg.dat");
+
+    char small[20];
+    EXPECT_EQ(settings_file_path(small, sizeof small), -1);
+    EXPECT_EQ(std::string(small), "");
+    char exact[sizeof "c:\\games\\title\\\\nkcfg.dat"];
+    EXPECT_EQ(settings_file_path(exact, sizeof exact), 0);
+    EXPECT_EQ(settings_file_path(exact, sizeof exact - 1), -1);
+
+    // The failure value gives a name Windows never opens.
+    store_program_directory("", sjis_lead_byte);
+    ASSERT_EQ(settings_file_path(path, sizeof path), 0);
+    EXPECT_EQ(std::string(path), "\\\\nkcfg.dat");
 }
 
 #ifndef _WIN32

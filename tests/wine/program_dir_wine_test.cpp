@@ -58,13 +58,8 @@ TEST(ProgramDirectoryOnWindows, ProbeInADeepFolderKeepsItWholeOrNotAtAll)
         SCOPED_TRACE(test.dir_length);
         ScratchFolder scratch;
         const std::string base = windows_path(scratch.path().string().c_str());
-        std::string folder = base;
-        while (folder.size() + 1 < test.dir_length) {
-            const std::size_t room = test.dir_length - 1 - folder.size() - 1;  // minus '\\' and the final '\\'
-            folder += "\\" + std::string(std::min<std::size_t>(room, 60), 'd');
-            ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
-        }
-        ASSERT_EQ(folder.size() + 1, test.dir_length);
+        const std::string folder = make_deep_folder(base, test.dir_length);
+        ASSERT_FALSE(folder.empty());
         const std::string probe = folder + "\\p.exe";
         ASSERT_TRUE(CopyFileA(windows_path(PROBE_PROGRAM_DIR_EXE).c_str(), probe.c_str(), FALSE));
         const std::string report = base + "\\report.txt";

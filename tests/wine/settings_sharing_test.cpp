@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "scratch.h"
+#include "settings/program_dir.h"
 #include "settings/settings.h"
+#include "settings/sjis.h"
 #include "startup/win32_api.h"
 
 // Opens `path` as another program might: `access` and `share` as given.
@@ -56,4 +58,15 @@ TEST(SettingsSharing, OpenBySharingReadersAndWritersStillWorks)
     EXPECT_EQ(load_settings_from(path.c_str()), 0);
     EXPECT_EQ(save_settings_to(path.c_str()), 0);
     CloseHandle(holder);
+}
+
+// The path built from the program directory's failure value: two
+// backslashes and a name, a network name without a share.
+TEST(SettingsOnWindows, PathFromAnUnknownProgramDirectoryNeverOpens)
+{
+    store_program_directory("", sjis_lead_byte);
+    ASSERT_STREQ(program_directory(), "\\");
+    reset_settings();
+    EXPECT_EQ(load_settings(), -1);
+    EXPECT_EQ(save_settings(), -1);
 }

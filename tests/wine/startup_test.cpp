@@ -2,6 +2,7 @@
 // single-instance guard, the system gate and the unusable settings file.
 #include <gtest/gtest.h>
 
+#include "settings/program_dir.h"
 #include "settings/settings.h"
 #include "tool_harness.h"
 
@@ -67,18 +68,22 @@ TEST(Startup, SecondCopyEndsAtOnceAndShowsNothing)
     cancel_and_expect_exit(third, again);
 }
 
-TEST(Startup, MutexHeldByAnotherProcessEndsTheToolUntouched)
+TEST(Startup, MutexHeldOrKeptOpenByAnotherProcessEndsTheToolUntouched)
 {
-    ToolFolder folder;
-    HANDLE held = CreateMutexA(nullptr, TRUE, "NOVUKA Config");
-    ASSERT_NE(held, nullptr);
-    Tool tool;
-    ASSERT_TRUE(folder.start(tool));
-    EXPECT_EQ(tool.wait_exit(), 0);
-    EXPECT_FALSE(file_exists(folder.settings));
-    EXPECT_TRUE(process_dialogs(tool.process.dwProcessId).empty());
-    ReleaseMutex(held);
-    CloseHandle(held);
+    for (const BOOL owned : {TRUE, FALSE}) {
+        SCOPED_TRACE(owned ? "owned" : "merely kept open");
+        ToolFolder folder;
+        HANDLE held = CreateMutexA(nullptr, owned, "NOVUKA Config");
+        ASSERT_NE(held, nullptr);
+        Tool tool;
+        ASSERT_TRUE(folder.start(tool));
+        EXPECT_EQ(tool.wait_exit(), 0);
+        EXPECT_FALSE(file_exists(folder.settings));
+        EXPECT_TRUE(process_dialogs(tool.process.dwProcessId).empty());
+        if (owned)
+            ReleaseMutex(held);
+        CloseHandle(held);
+    }
 }
 
 struct GateCase {
@@ -161,6 +166,30 @@ TEST(Startup, SettingsFileHeldWriteOnlySharedIsReportedAndKept)
     expect_unopenable_report(folder, tool);
     CloseHandle(holder);
     EXPECT_EQ(read_bytes(folder.settings), original);
+}
+
+// A folder so deep that the settings file's path would not fit: the
+// program directory is unknown, and the player is told so instead of the
+// tool working on a cut-down name of another folder.
+TEST(Startup, FolderTooDeepForTheSettingsPathIsReported)
+{
+    ToolFolder folder;
+    const std::string deep = make_deep_folder(folder.folder, PROGRAM_DIRECTORY_MAX + 1);
+    ASSERT_FALSE(deep.empty());
+    // A short name keeps the executable's own path within MAX_PATH.
+    const std::string exe = deep + "\\n.exe";
+    ASSERT_TRUE(CopyFileA(folder.exe.c_str(), exe.c_str(), FALSE));
+    Tool tool;
+    ASSERT_TRUE(tool.start(exe, folder.elsewhere));
+    HWND box = tool.wait_for(ERROR_CAPTION);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(message_text(box), std::wstring(unopenable_text) + L"\r\n\\\\nkcfg.dat");
+    EXPECT_TRUE(process_dialogs(tool.process.dwProcessId, SETTINGS_TITLE).empty());
+    dismiss(box);
+    EXPECT_EQ(tool.wait_exit(), 0);
+    // Nothing was written anywhere along the way.
+    for (std::string at = deep; at.size() > folder.folder.size(); at.resize(at.rfind('\\')))
+        EXPECT_FALSE(file_exists(at + "\\nkcfg.dat")) << at;
 }
 
 // Run by its own CTest entry with the locale en_US.UTF-8: the test process
