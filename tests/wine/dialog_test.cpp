@@ -60,19 +60,16 @@ struct DialogRun {
     Tool tool;
     HWND dialog = nullptr;
 
-    explicit DialogRun(const std::vector<unsigned char>& bytes)
+    // `title` nullptr: the tool's first dialog whatever its title says.
+    explicit DialogRun(const std::vector<unsigned char>& bytes, const wchar_t* title = SETTINGS_TITLE)
     {
         write_bytes(folder.settings, bytes);
-        start();
-    }
-    explicit DialogRun(const Entries& entries) : DialogRun(entries_to_bytes(entries)) {}
-
-    void start()
-    {
         EXPECT_TRUE(folder.start(tool));
-        dialog = tool.wait_for(SETTINGS_TITLE);
+        dialog = tool.wait_for(title);
         EXPECT_NE(dialog, nullptr);
     }
+    explicit DialogRun(const Entries& entries, const wchar_t* title = SETTINGS_TITLE)
+        : DialogRun(entries_to_bytes(entries), title) {}
     // Waits for a message box of the tool; nullptr when none comes.
     HWND box(const wchar_t* caption, DWORD timeout_ms = 5000) const
     {
@@ -411,7 +408,7 @@ TEST(SettingsDialog, OkOnAFileHeldReadOnlySharedKeepsTheChoices)
 TEST(OtherCodePage, DialogAndNoticeReadAsDesigned)
 {
     ASSERT_EQ(GetACP(), 1252u) << "this suite runs under LANG=en_US.UTF-8";
-    DialogRun run(default_entries());
+    DialogRun run(default_entries(), nullptr);
     ASSERT_NE(run.dialog, nullptr);
     EXPECT_EQ(window_text(run.dialog), SETTINGS_TITLE);
     const std::pair<int, const wchar_t*> captions[] = {
