@@ -1,5 +1,5 @@
 // The baseline of the start-up benchmark: the same IDD_DIALOG1 template and
-// manifest as the tool (it is linked with the tool's resource script), the
+// manifest as the tool (it links the tool's compiled resources), the
 // default check states and the focus set the way the tool's dialog sets
 // them, and nothing else: no mutex, no path, no version query, no file.
 // Built twice, with and without the check states (BARE_WITH_STATES).

@@ -1,7 +1,9 @@
 # Native Linux build of the portable code: its tests under AddressSanitizer
 # and UndefinedBehaviorSanitizer, and its libFuzzer targets.
 set(NKCFG_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-target_compile_options(nkcfg_portable PRIVATE ${NKCFG_SANITIZE} -g)
+foreach(library nkcfg_portable nkcfg_startup_portable)
+  target_compile_options(${library} PRIVATE ${NKCFG_SANITIZE} -g)
+endforeach()
 
 if(NKCFG_TESTS)
   enable_testing()
@@ -40,6 +42,7 @@ if(NKCFG_FUZZ)
                 -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/fuzz_${name}-)
     endif()
   endforeach()
-  target_compile_options(nkcfg_portable PRIVATE -fsanitize=fuzzer-no-link)
-  target_compile_options(nkcfg_startup_portable PRIVATE -fsanitize=fuzzer-no-link)
+  foreach(library nkcfg_portable nkcfg_startup_portable)
+    target_compile_options(${library} PRIVATE -fsanitize=fuzzer-no-link)
+  endforeach()
 endif()

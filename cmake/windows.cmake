@@ -24,10 +24,14 @@ add_custom_command(OUTPUT ${NKCFG_GENERATED}/version.bin
   COMMENT "Building the version block")
 set(NKCFG_RESOURCE_INPUTS ${NKCFG_GENERATED}/nkcfg.ico ${NKCFG_GENERATED}/version.bin
   ${CMAKE_SOURCE_DIR}/resources/nkcfg.manifest ${CMAKE_SOURCE_DIR}/dialog/dialog_ids.h)
-add_custom_target(nkcfg_resources DEPENDS ${NKCFG_RESOURCE_INPUTS})
-# The resource script is compiled again when one of its inputs changes (the
-# bench baselines say the same in their own folder).
+add_custom_target(nkcfg_resource_inputs DEPENDS ${NKCFG_RESOURCE_INPUTS})
+# The resource script, compiled once: the tool and the bench baselines link
+# the same compiled resources.  It is compiled again when an input changes.
 set_source_files_properties(resources/nkcfg.rc PROPERTIES OBJECT_DEPENDS "${NKCFG_RESOURCE_INPUTS}")
+add_library(nkcfg_resources OBJECT resources/nkcfg.rc)
+target_include_directories(nkcfg_resources PRIVATE ${CMAKE_SOURCE_DIR} ${NKCFG_GENERATED}
+  ${CMAKE_SOURCE_DIR}/resources)
+add_dependencies(nkcfg_resources nkcfg_resource_inputs)
 
 # comctl32's InitCommonControls imported by ordinal 17.
 # 32-bit names carry the stdcall suffix, which -k keeps out of the import.
@@ -60,21 +64,24 @@ add_dependencies(nkcfg_windows comctl32_ordinal)
 target_compile_options(nkcfg_windows PRIVATE ${NKCFG_REPRODUCIBLE_COMPILE})
 nkcfg_strict(nkcfg_windows)
 
-add_executable(nkcfg WIN32 startup/main.cpp resources/nkcfg.rc)
-target_include_directories(nkcfg PRIVATE ${NKCFG_GENERATED} ${CMAKE_SOURCE_DIR}/resources)
-add_dependencies(nkcfg nkcfg_resources)
-target_link_libraries(nkcfg PRIVATE nkcfg_windows)
+add_executable(nkcfg WIN32 startup/main.cpp)
+target_link_libraries(nkcfg PRIVATE nkcfg_windows nkcfg_resources)
 target_compile_options(nkcfg PRIVATE ${NKCFG_REPRODUCIBLE_COMPILE} -Os)
 target_link_options(nkcfg PRIVATE ${NKCFG_WINDOWS_LINK} ${NKCFG_REPRODUCIBLE_LINK}
   -s -Wl,--dynamicbase -Wl,--nxcompat -Wl,--gc-sections)
 set_target_properties(nkcfg PROPERTIES OUTPUT_NAME nkcfg)
 nkcfg_strict(nkcfg)
 
+# Helper programs beside the tool: screenshot, benchmark, test probes.
+function(nkcfg_helper_program name)
+  add_executable(${name} ${ARGN})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_options(${name} PRIVATE ${NKCFG_WINDOWS_LINK})
+  nkcfg_strict(${name})
+endfunction()
+
 # Development tool for scripts/run.sh: a screenshot of the running dialog.
-add_executable(screenshot_dialog tools/screenshot_dialog.cpp)
-target_include_directories(screenshot_dialog PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(screenshot_dialog PRIVATE ${NKCFG_WINDOWS_LINK})
-nkcfg_strict(screenshot_dialog)
+nkcfg_helper_program(screenshot_dialog tools/screenshot_dialog.cpp)
 
 add_subdirectory(bench)
 

@@ -8,25 +8,18 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest googletest EXCLUDE_FROM_ALL)
 
 function(nkcfg_wine_test name)
-  add_executable(${name} ${ARGN})
+  nkcfg_helper_program(${name} ${ARGN})
   # The OtherCodePage suites run in a second entry on code page 1252.
   add_test(NAME ${name} COMMAND ${name} --gtest_filter=-OtherCodePage.*)
   target_link_libraries(${name} PRIVATE nkcfg_windows gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/common ${CMAKE_SOURCE_DIR}/tests/wine)
-  target_link_options(${name} PRIVATE ${NKCFG_WINDOWS_LINK})
-  nkcfg_strict(${name})
 endfunction()
 
-# A probe that reports the program directory it finds for itself.
-add_executable(probe_program_dir tests/wine/probe_program_dir.cpp)
+# Probes started by the tests: the program directory a copy finds for
+# itself, and the code page a child really runs on.
+nkcfg_helper_program(probe_program_dir tests/wine/probe_program_dir.cpp)
 target_link_libraries(probe_program_dir PRIVATE nkcfg_windows)
-target_link_options(probe_program_dir PRIVATE ${NKCFG_WINDOWS_LINK})
-nkcfg_strict(probe_program_dir)
-
-add_executable(probe_acp tests/wine/probe_acp.cpp)
-target_link_options(probe_acp PRIVATE ${NKCFG_WINDOWS_LINK})
-target_include_directories(probe_acp PRIVATE ${CMAKE_SOURCE_DIR})
-nkcfg_strict(probe_acp)
+nkcfg_helper_program(probe_acp tests/wine/probe_acp.cpp)
 
 nkcfg_wine_test(wine_settings_tests
   tests/common/settings_file_test.cpp

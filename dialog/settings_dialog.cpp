@@ -2,7 +2,6 @@
 #include "dialog/settings_dialog.h"
 
 #include "dialog/dialog_ids.h"
-#include "settings/program_dir.h"
 #include "settings/settings.h"
 #include "startup/startup.h"
 #include "startup/texts.h"
@@ -86,9 +85,7 @@ static void on_ok(HWND dialog)
         EndDialog(dialog, IDOK);
         return;
     }
-    char path[PATH_BUFFER_SIZE];
-    settings_file_path(path, sizeof path);
-    show_message_with_path(dialog, TEXT_SETTINGS_UNSAVED, path, TEXT_ERROR_CAPTION);
+    show_settings_file_error(dialog, TEXT_SETTINGS_UNSAVED);
 }
 
 static void on_reset(HWND dialog)

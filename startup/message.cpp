@@ -4,7 +4,10 @@
 // Japanese one, where MessageBoxA would show garbage.
 #include <cstddef>
 
+#include "settings/program_dir.h"
+#include "settings/settings.h"
 #include "startup/startup.h"
+#include "startup/texts.h"
 
 enum {
     MESSAGE_CHARS = 1024,
@@ -25,29 +28,31 @@ static void append_wide(wchar_t* out, std::size_t* used, UINT code_page, const c
     out[*used] = L'\0';
 }
 
-static void show_wide(HWND owner, const wchar_t* text, const char* caption_cp932)
+// Shows the text, with the path on a line of its own when there is one.
+static void show_text(HWND owner, const char* text_cp932, const char* path_ansi,
+                      const char* caption_cp932)
 {
-    wchar_t caption[MESSAGE_CHARS] = {};
+    wchar_t text[MESSAGE_CHARS] = {};
     std::size_t used = 0;
+    append_wide(text, &used, CODE_PAGE_SHIFT_JIS, text_cp932);
+    if (path_ansi != nullptr) {
+        append_wide(text, &used, CODE_PAGE_SHIFT_JIS, "\r\n");
+        append_wide(text, &used, CP_ACP, path_ansi);
+    }
+    wchar_t caption[MESSAGE_CHARS] = {};
+    used = 0;
     append_wide(caption, &used, CODE_PAGE_SHIFT_JIS, caption_cp932);
     MessageBoxW(owner, text, caption, MB_OK);
 }
 
 void show_message(HWND owner, const char* text_cp932, const char* caption_cp932)
 {
-    wchar_t text[MESSAGE_CHARS] = {};
-    std::size_t used = 0;
-    append_wide(text, &used, CODE_PAGE_SHIFT_JIS, text_cp932);
-    show_wide(owner, text, caption_cp932);
+    show_text(owner, text_cp932, nullptr, caption_cp932);
 }
 
-void show_message_with_path(HWND owner, const char* text_cp932, const char* path_ansi,
-                            const char* caption_cp932)
+void show_settings_file_error(HWND owner, const char* text_cp932)
 {
-    wchar_t text[MESSAGE_CHARS] = {};
-    std::size_t used = 0;
-    append_wide(text, &used, CODE_PAGE_SHIFT_JIS, text_cp932);
-    append_wide(text, &used, CODE_PAGE_SHIFT_JIS, "\r\n");
-    append_wide(text, &used, CP_ACP, path_ansi);
-    show_wide(owner, text, caption_cp932);
+    char path[PATH_BUFFER_SIZE];
+    settings_file_path(path, sizeof path);
+    show_text(owner, text_cp932, path, TEXT_ERROR_CAPTION);
 }

@@ -34,6 +34,6 @@ int pass_os_gate();
 // 932 and are shown as UTF-16, so they read the same on every Windows.
 void show_message(HWND owner, const char* text_cp932, const char* caption_cp932);
 
-// The same with a path (in the ANSI code page) on a line after the text.
-void show_message_with_path(HWND owner, const char* text_cp932, const char* path_ansi,
-                            const char* caption_cp932);
+// An "エラー" box about the settings file: the text, then the file's path
+// (in the ANSI code page, as GetModuleFileNameA gave it) on its own line.
+void show_settings_file_error(HWND owner, const char* text_cp932);

@@ -132,7 +132,8 @@ TEST(SettingsFile, ShortAndLongFiles)
         encode_settings(before);
         for (std::size_t i = 0; i < want.size(); i++)
             want[i] = i < file.size() ? file[i] : before[i];
-        want[4] = 1, want[5] = want[6] = want[7] = 0;  // entry 1 forced to 1
+        const unsigned char entry_one[] = {1, 0, 0, 0};  // entry 1 forced to 1
+        std::copy(entry_one, entry_one + 4, want.begin() + 4);
 
         ASSERT_EQ(load_settings_from(path.c_str()), 0) << test.file_bytes << " bytes";
         unsigned char got[SETTINGS_FILE_BYTES];

@@ -7,6 +7,25 @@
 #include "settings/settings.h"
 #include "win_process.h"
 
+// ASCII letters lowered, as the tool lowers the program directory.
+static std::string ascii_lower(std::string text)
+{
+    for (char& c : text)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
+    return text;
+}
+
+// Copies the probe to `exe`, runs it from `base` and returns the program
+// directory it reported.
+static std::string probe_directory(const std::string& exe, const std::string& base)
+{
+    EXPECT_TRUE(CopyFileA(windows_path(PROBE_PROGRAM_DIR_EXE).c_str(), exe.c_str(), FALSE)) << exe;
+    const std::string report = base + "\\report.txt";
+    EXPECT_EQ(run_and_wait("\"" + exe + "\" \"" + report + "\"", base), 0);
+    const std::vector<unsigned char> got = read_bytes(report);
+    return std::string(got.begin(), got.end());
+}
+
 TEST(ProgramDirectoryOnWindows, RunsOnCodePage932)
 {
     EXPECT_EQ(GetACP(), 932u);
@@ -20,18 +39,9 @@ TEST(ProgramDirectoryOnWindows, ProbeInAShiftJisFolderFindsItsDirectory)
     const std::string base = windows_path(scratch.path().string().c_str());
     const std::string folder = base + "\\TEST\x95\x5C" "DIR";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << GetLastError();
-    const std::string probe = folder + "\\Probe.EXE";
-    ASSERT_TRUE(CopyFileA(windows_path(PROBE_PROGRAM_DIR_EXE).c_str(), probe.c_str(), FALSE));
-
-    const std::string report = base + "\\report.txt";
-    ASSERT_EQ(run_and_wait("\"" + probe + "\" \"" + report + "\"", base), 0);
-
-    std::string want = base;  // plain ASCII: the scratch folder's own name
-    for (char& c : want)
-        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
-    want += "\\test\x95\x5C" "dir\\";
-    const std::vector<unsigned char> got = read_bytes(report);
-    EXPECT_EQ(std::string(got.begin(), got.end()), want);
+    // The scratch folder's own name is plain ASCII.
+    const std::string want = ascii_lower(base) + "\\test\x95\x5C" "dir\\";
+    EXPECT_EQ(probe_directory(folder + "\\Probe.EXE", base), want);
 }
 
 TEST(ProgramDirectoryOnWindows, SettingsPathHasTwoBackslashesBeforeTheName)
@@ -60,19 +70,8 @@ TEST(ProgramDirectoryOnWindows, ProbeInADeepFolderKeepsItWholeOrNotAtAll)
         const std::string base = windows_path(scratch.path().string().c_str());
         const std::string folder = make_deep_folder(base, test.dir_length);
         ASSERT_FALSE(folder.empty());
-        const std::string probe = folder + "\\p.exe";
-        ASSERT_TRUE(CopyFileA(windows_path(PROBE_PROGRAM_DIR_EXE).c_str(), probe.c_str(), FALSE));
-        const std::string report = base + "\\report.txt";
-        ASSERT_EQ(run_and_wait("\"" + probe + "\" \"" + report + "\"", base), 0);
-        const std::vector<unsigned char> got = read_bytes(report);
-        const std::string directory(got.begin(), got.end());
-        if (test.whole) {
-            std::string want = folder + "\\";
-            for (char& c : want)
-                c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 0x20) : c;
-            EXPECT_EQ(directory, want);
-        } else {
-            EXPECT_EQ(directory, "\\");
-        }
+        // A short name keeps the probe's own path within MAX_PATH.
+        const std::string directory = probe_directory(folder + "\\p.exe", base);
+        EXPECT_EQ(directory, test.whole ? ascii_lower(folder + "\\") : std::string("\\"));
     }
 }

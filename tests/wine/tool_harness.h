@@ -38,7 +38,7 @@ struct FoundWindow {
     std::vector<HWND> windows;
 };
 
-static BOOL CALLBACK collect_window(HWND window, LPARAM param)
+inline BOOL CALLBACK collect_window(HWND window, LPARAM param)
 {
     FoundWindow* found = reinterpret_cast<FoundWindow*>(param);
     DWORD pid = 0;
