@@ -1,5 +1,7 @@
-# Windows builds (32-bit shipped tool, 64-bit twin whose tests run under
-# wine64).  Everything links statically: no libstdc++, libgcc or
+# Windows builds: the shipped 32-bit tool (NKCFG_TESTS off), or the 64-bit
+# programs that test it under Wine (NKCFG_TESTS on) with a 64-bit twin of
+# the tool, which the tests drive only on a machine that cannot execute the
+# shipped 32-bit file.  Everything links statically: no libstdc++, libgcc or
 # winpthread DLL ever sits beside an executable.
 enable_language(RC)
 
@@ -33,8 +35,8 @@ target_include_directories(nkcfg_resources PRIVATE ${CMAKE_SOURCE_DIR} ${NKCFG_G
   ${CMAKE_SOURCE_DIR}/resources)
 add_dependencies(nkcfg_resources nkcfg_resource_inputs)
 
-# comctl32's InitCommonControls imported by ordinal 17.
-# 32-bit names carry the stdcall suffix, which -k keeps out of the import.
+# comctl32's InitCommonControls imported by ordinal 17.  32-bit names carry
+# the stdcall suffix, which dlltool's -k keeps out of the import.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   set(NKCFG_DLLTOOL_ARGS -k)
   set(STDCALL_SUFFIX "@0")
@@ -43,9 +45,8 @@ else()
   set(STDCALL_SUFFIX "")
 endif()
 configure_file(resources/comctl32_ordinal.def.in ${NKCFG_GENERATED}/comctl32_ordinal.def @ONLY)
-string(REGEX REPLACE "windres$" "dlltool" NKCFG_DLLTOOL ${CMAKE_RC_COMPILER})
 add_custom_command(OUTPUT ${NKCFG_GENERATED}/libcomctl32_ordinal.a
-  COMMAND ${NKCFG_DLLTOOL} ${NKCFG_DLLTOOL_ARGS} -d ${NKCFG_GENERATED}/comctl32_ordinal.def
+  COMMAND ${CMAKE_DLLTOOL} ${NKCFG_DLLTOOL_ARGS} -d ${NKCFG_GENERATED}/comctl32_ordinal.def
           -l ${NKCFG_GENERATED}/libcomctl32_ordinal.a
   DEPENDS ${NKCFG_GENERATED}/comctl32_ordinal.def)
 add_custom_target(comctl32_ordinal DEPENDS ${NKCFG_GENERATED}/libcomctl32_ordinal.a)
@@ -69,8 +70,10 @@ target_link_libraries(nkcfg PRIVATE nkcfg_windows nkcfg_resources)
 target_compile_options(nkcfg PRIVATE ${NKCFG_REPRODUCIBLE_COMPILE} -Os)
 target_link_options(nkcfg PRIVATE ${NKCFG_WINDOWS_LINK} ${NKCFG_REPRODUCIBLE_LINK}
   -s -Wl,--dynamicbase -Wl,--nxcompat -Wl,--gc-sections)
-set_target_properties(nkcfg PROPERTIES OUTPUT_NAME nkcfg)
 nkcfg_strict(nkcfg)
+if(NOT NKCFG_TESTS)
+  return()
+endif()
 
 # Helper programs beside the tool: screenshot, benchmark, test probes.
 function(nkcfg_helper_program name)
@@ -84,7 +87,4 @@ endfunction()
 nkcfg_helper_program(screenshot_dialog tools/screenshot_dialog.cpp)
 
 add_subdirectory(bench)
-
-if(NKCFG_TESTS)
-  include(cmake/wine_tests.cmake)
-endif()
+include(cmake/wine_tests.cmake)

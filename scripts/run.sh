@@ -1,25 +1,16 @@
 #!/bin/bash
-# Builds the tool and runs it under wine64.  With no display it runs under
-# Xvfb, saves a screenshot of the dialog (build/nkcfg-dialog.png) and
-# closes it.  The tool works in its own folder: build/run/.
+# Builds the tool and runs the shipped 32-bit nkcfg.exe under Wine 10 in the
+# chroot, in its own folder build/run/.  With a working display the dialog
+# stays open for you; without one it runs under a private Xvfb, saves a
+# screenshot of the dialog (build/nkcfg-dialog.png) and closes it.
 . "$(dirname "$0")/common.sh"
 
 install_packages
+ensure_chroot
 build_windows
-had_display=${DISPLAY:-}
-start_display
-start_wine
 
 run_dir=$NKCFG_BUILD/run
 mkdir -p "$run_dir"
-cp "$NKCFG_BUILD/win64/nkcfg.exe" "$run_dir/nkcfg.exe"
-log "shipped 32-bit tool: $NKCFG_BUILD/win32/nkcfg.exe"
-log "running the 64-bit build: $run_dir/nkcfg.exe (settings in $run_dir/nkcfg.dat)"
-if [ -n "$had_display" ]; then
-    (cd "$run_dir" && "$WINE" nkcfg.exe)
-else
-    "$WINE" "$NKCFG_BUILD/win64/screenshot_dialog.exe" "$(winepath_of "$run_dir/nkcfg.exe")" \
-        "$(winepath_of "$NKCFG_BUILD/nkcfg-dialog.bmp")"
-    convert "$NKCFG_BUILD/nkcfg-dialog.bmp" -alpha off "$NKCFG_BUILD/nkcfg-dialog.png"
-    log "screenshot: $NKCFG_BUILD/nkcfg-dialog.png"
-fi
+cp "$(driven_exe)" "$run_dir/nkcfg.exe"
+log "running $(driven_exe) as $run_dir/nkcfg.exe (settings in $run_dir/nkcfg.dat)"
+exec "$NKCFG_ROOT/scripts/wine-session" --display run "$NKCFG_ROOT/scripts/show-dialog.sh" "$run_dir"

@@ -137,12 +137,7 @@ static void check_template(const char* exe)
     FreeLibrary(module);
 }
 
-TEST(DialogTemplate, ShippedThirtyTwoBitExecutable)
+TEST(DialogTemplate, ShippedExecutable)
 {
-    check_template(windows_path(NKCFG32_EXE).c_str());
-}
-
-TEST(DialogTemplate, SixtyFourBitExecutable)
-{
-    check_template(windows_path(NKCFG_EXE).c_str());
+    check_template(windows_path(NKCFG_SHIPPED_EXE).c_str());
 }

@@ -43,7 +43,7 @@ static std::vector<ULONG_PTR> resource_names(const Module& module, LPCWSTR type)
     return names;
 }
 
-static const char* const executables[] = {NKCFG32_EXE, NKCFG_EXE};
+static const char* const executables[] = {NKCFG_SHIPPED_EXE};
 
 #pragma pack(push, 2)
 struct GroupIconEntry {
@@ -160,7 +160,7 @@ TEST(VersionBlock, RawBlockHasTwelveKeysInOrderWithExactValueLengths)
         {L"ProductName", 21, L"NOVUKA Configuration"}, {L"ProductVersion", 13, L"0, 455, 0, 0"},
         {L"SpecialBuild", 0, L""},
     };
-    Module module(NKCFG32_EXE);
+    Module module(NKCFG_SHIPPED_EXE);
     ASSERT_NE(module.handle, nullptr);
     EXPECT_EQ(resource_names(module, MAKEINTRESOURCEW(16)), std::vector<ULONG_PTR>{1});
     const std::vector<BYTE> block = module.resource(MAKEINTRESOURCEW(16) /* RT_VERSION */, MAKEINTRESOURCEW(1));
