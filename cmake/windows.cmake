@@ -71,6 +71,8 @@ target_compile_options(nkcfg PRIVATE ${NKCFG_REPRODUCIBLE_COMPILE} -Os)
 target_link_options(nkcfg PRIVATE ${NKCFG_WINDOWS_LINK} ${NKCFG_REPRODUCIBLE_LINK}
   -s -Wl,--dynamicbase -Wl,--nxcompat -Wl,--gc-sections)
 nkcfg_strict(nkcfg)
+# Bare dialog programs beside each tool, of its own bitness (bench/run.sh).
+add_subdirectory(bench)
 if(NOT NKCFG_TESTS)
   return()
 endif()
@@ -86,5 +88,8 @@ endfunction()
 # Development tool for scripts/run.sh: a screenshot of the running dialog.
 nkcfg_helper_program(screenshot_dialog tools/screenshot_dialog.cpp)
 
-add_subdirectory(bench)
+# The start-up bench's driver (bench/run.sh).
+nkcfg_helper_program(startup_bench bench/startup_bench.cpp)
+target_link_libraries(startup_bench PRIVATE psapi)
+
 include(cmake/wine_tests.cmake)
