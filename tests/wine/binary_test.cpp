@@ -1,7 +1,6 @@
 // The shipped executable as a file: a PE32 GUI program for i386 that old
 // systems can load, hardened with ASLR and DEP, with a fixed time stamp,
-// importing only system DLLs (comctl32 by ordinal 17 alone).  The 64-bit
-// twin is held to the same imports.
+// importing only system DLLs (comctl32 by ordinal 17 alone).
 #include <gtest/gtest.h>
 
 #include <algorithm>
