@@ -46,7 +46,8 @@ nkcfg_helper_program(probe_acp tests/wine/probe_acp.cpp)
 nkcfg_wine_test(wine_settings_tests
   tests/common/settings_file_test.cpp
   tests/wine/settings_sharing_test.cpp
-  tests/wine/program_dir_wine_test.cpp)
+  tests/wine/program_dir_wine_test.cpp
+  tests/wine/message_test.cpp)
 target_compile_definitions(wine_settings_tests PRIVATE
   PROBE_PROGRAM_DIR_EXE="$<TARGET_FILE:probe_program_dir>")
 add_dependencies(wine_settings_tests probe_program_dir)

@@ -2,8 +2,9 @@
 #include "dialog/settings_dialog.h"
 
 #include "dialog/dialog_ids.h"
+#include "settings/program_dir.h"
 #include "settings/settings.h"
-#include "startup/startup.h"
+#include "startup/message.h"
 #include "startup/texts.h"
 
 struct CheckBoxEntry {
@@ -42,7 +43,8 @@ static int is_checked(HWND dialog, int control)
     return IsDlgButtonChecked(dialog, control) == BST_CHECKED ? 1 : 0;
 }
 
-void show_settings(HWND dialog)
+// Copies the record into the controls.
+static void show_settings(HWND dialog)
 {
     for (const CheckBoxEntry& box : check_boxes)
         CheckDlgButton(dialog, box.control, static_cast<UINT>(settings_value(box.entry)));
@@ -54,7 +56,8 @@ void show_settings(HWND dialog)
     }
 }
 
-void read_settings(HWND dialog)
+// Copies the controls into the record.
+static void copy_controls_to_record(HWND dialog)
 {
     for (const CheckBoxEntry& box : check_boxes)
         set_settings_value(box.entry, is_checked(dialog, box.control));
@@ -80,12 +83,14 @@ static void on_init_dialog(HWND dialog)
 // stays open, so they can try again or cancel.
 static void on_ok(HWND dialog)
 {
-    read_settings(dialog);
+    copy_controls_to_record(dialog);
     if (save_settings() == 0) {
         EndDialog(dialog, IDOK);
         return;
     }
-    show_settings_file_error(dialog, TEXT_SETTINGS_UNSAVED);
+    char path[PATH_BUFFER_SIZE];
+    settings_file_display_path(path, sizeof path);
+    show_error_with_path(dialog, TEXT_SETTINGS_UNSAVED, path);
 }
 
 static void on_reset(HWND dialog)
@@ -135,12 +140,4 @@ INT_PTR CALLBACK settings_dialog_proc(HWND dialog, UINT message, WPARAM wparam, 
         break;
     }
     return 0;
-}
-
-// DialogBoxParamW, because the A call pushes the template's UTF-16 captions
-// through the ANSI code page and turns every Japanese one into '?' on a
-// Windows that is not Japanese.
-void run_settings_dialog(HINSTANCE instance)
-{
-    DialogBoxParamW(instance, L"IDD_DIALOG1", nullptr, settings_dialog_proc, 0);
 }

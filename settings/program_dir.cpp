@@ -8,6 +8,7 @@
 #include "settings/sjis.h"
 
 static char program_directory_buffer[PATH_BUFFER_SIZE] = PROGRAM_DIRECTORY_UNKNOWN;
+static char executable_path_buffer[PATH_BUFFER_SIZE];
 
 static int set_failure(char* out, std::size_t out_size)
 {
@@ -77,4 +78,22 @@ void store_program_directory(const char* exe_path, const unsigned char* lead_tab
 const char* program_directory()
 {
     return program_directory_buffer;
+}
+
+int program_directory_unknown()
+{
+    return std::strcmp(program_directory_buffer, PROGRAM_DIRECTORY_UNKNOWN) == 0 ? 1 : 0;
+}
+
+void keep_executable_path(const char* path)
+{
+    std::size_t length = 0;
+    for (; path[length] != '\0' && length < sizeof executable_path_buffer - 1; length++)
+        executable_path_buffer[length] = path[length];
+    executable_path_buffer[length] = '\0';
+}
+
+const char* executable_path()
+{
+    return executable_path_buffer;
 }

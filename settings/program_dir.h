@@ -36,3 +36,12 @@ void store_program_directory(const char* exe_path, const unsigned char* lead_tab
 
 // The kept program directory; the failure value until one is stored.
 const char* program_directory();
+
+// 1 when the program directory holds the failure value.
+int program_directory_unknown();
+
+// Keeps the executable's path as Windows gave it (at most 260 bytes are
+// kept), for telling the player where the tool is when its folder cannot be
+// used; empty until kept.
+void keep_executable_path(const char* path);
+const char* executable_path();

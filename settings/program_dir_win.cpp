@@ -15,6 +15,7 @@ void resolve_program_directory()
 {
     char path[PATH_BUFFER_SIZE] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    keep_executable_path(path);  // bounded: a cut path may lack its zero
     // A path the call cut to the buffer would name another folder; keep the
     // failure value instead.
     if (length == 0 || length >= sizeof path)

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "settings/cut_file.h"
 #include "settings/program_dir.h"
 
 static const std::int32_t settings_defaults[SETTINGS_COUNT] = {
@@ -52,6 +53,43 @@ void decode_settings(const unsigned char bytes[SETTINGS_FILE_BYTES])
     }
 }
 
+// Opens the settings file to be written in place: an existing file for
+// update, so it keeps its bytes until new ones replace them, or a new file
+// when there is none.  Nothing is ever cut to zero on opening.
+static std::FILE* open_for_writing(const char* path)
+{
+    errno = 0;
+    std::FILE* file = std::fopen(path, "r+b");
+    if (file == nullptr && errno == ENOENT)
+        file = std::fopen(path, "wb");
+    return file;
+}
+
+// Writes the record's 128 bytes over the start of `file`, cuts anything
+// after them, and closes it; 0 only when every step succeeded.
+static int write_record(std::FILE* file)
+{
+    unsigned char bytes[SETTINGS_FILE_BYTES];
+    encode_settings(bytes);
+    bool written = std::fwrite(bytes, 1, sizeof bytes, file) == sizeof bytes;
+    written = cut_file(file, SETTINGS_FILE_BYTES) == 0 && written;
+    written = std::fclose(file) == 0 && written;
+    return written ? 0 : -1;
+}
+
+// A missing file is created with the defaults.  Once it exists the player
+// gets the dialog even if the defaults did not all reach it (a full disk):
+// OK writes the file again and reports a failure then.
+static int create_with_defaults(const char* path)
+{
+    reset_settings();
+    std::FILE* file = open_for_writing(path);
+    if (file == nullptr)
+        return -1;
+    write_record(file);
+    return 0;
+}
+
 int load_settings_from(const char* path)
 {
     errno = 0;
@@ -61,8 +99,7 @@ int load_settings_from(const char* path)
         // holds the engine's entries and must not be cut.
         if (errno != ENOENT)
             return -1;
-        reset_settings();
-        return save_settings_to(path);
+        return create_with_defaults(path);
     }
 
     // A short file fills only the leading bytes; the rest keeps its value.
@@ -81,16 +118,10 @@ int load_settings_from(const char* path)
 
 int save_settings_to(const char* path)
 {
-    std::FILE* file = std::fopen(path, "wb");
+    std::FILE* file = open_for_writing(path);
     if (file == nullptr)
         return -1;
-
-    unsigned char bytes[SETTINGS_FILE_BYTES];
-    encode_settings(bytes);
-    bool written = std::fwrite(bytes, 1, sizeof bytes, file) == sizeof bytes;
-    written = std::fflush(file) == 0 && written;
-    written = std::fclose(file) == 0 && written;
-    return written ? 0 : -1;
+    return write_record(file);
 }
 
 // Appends `text` at out[*used]; false, with nothing appended, when it and
@@ -116,6 +147,22 @@ int settings_file_path(char* out, std::size_t out_size)
     if (append_text(out, out_size, &used, program_directory()) &&
         append_text(out, out_size, &used, "\\") &&
         append_text(out, out_size, &used, SETTINGS_FILE_NAME))
+        return 0;
+    out[0] = '\0';
+    return -1;
+}
+
+int settings_file_display_path(char* out, std::size_t out_size)
+{
+    if (out_size == 0)
+        return -1;
+    std::size_t used = 0;
+    out[0] = '\0';
+    const bool fits = program_directory_unknown()
+        ? append_text(out, out_size, &used, executable_path())
+        : append_text(out, out_size, &used, program_directory()) &&
+              append_text(out, out_size, &used, SETTINGS_FILE_NAME);
+    if (fits)
         return 0;
     out[0] = '\0';
     return -1;

@@ -44,18 +44,26 @@ void decode_settings(const unsigned char bytes[SETTINGS_FILE_BYTES]);
 
 // Reads the record from `path`: up to 128 bytes fill the record from entry
 // 0, then entry 1 is set to 1; the file is not changed.  A file that does
-// not exist is created with the defaults.  Returns 0 when the record holds
-// settings to show; -1 when the file exists but cannot be read (it is left
-// alone) or could not be created.
+// not exist is created with the defaults (the record holds them even when
+// writing them failed).  Returns 0 when the record holds settings to show;
+// -1 when the file exists but cannot be read (it is left alone) or could
+// not be created.
 int load_settings_from(const char* path);
 
-// Writes the record's 128 bytes to `path`, creating or cutting the file.
-// Returns 0 only when every byte reached the file.
+// Writes the record's 128 bytes over the start of the file at `path` (made
+// when missing) and cuts it after them; an existing file is never emptied
+// first.  Returns 0 only when every byte reached the file.
 int save_settings_to(const char* path);
 
 // The settings file's path: program directory, a backslash, nkcfg.dat.
 // Returns -1 (with out empty) when it does not fit.
 int settings_file_path(char* out, std::size_t out_size);
+
+// The settings file's path as a player would type it, for messages: the
+// program directory (which ends in a backslash) and nkcfg.dat; when the
+// directory is unknown, the executable's own path instead.  -1 (with out
+// empty) when it does not fit.
+int settings_file_display_path(char* out, std::size_t out_size);
 
 // load_settings_from / save_settings_to on the settings file's path.
 int load_settings();

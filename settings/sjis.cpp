@@ -28,6 +28,13 @@ static std::size_t char_width(const char* s)
     return 1;
 }
 
+// 1 when s[0] is a lead byte with nothing after it: the half of a character
+// that ends a scan without being looked at.
+static int is_cut_lead_byte(const char* s)
+{
+    return sjis_lead_byte[static_cast<unsigned char>(s[0])] && s[1] == '\0';
+}
+
 int sjis_ends_with_char(const char* s, char c)
 {
     std::size_t n = 0;
@@ -45,7 +52,7 @@ int sjis_ends_with_char(const char* s, char c)
 
 void sjis_replace_char(char* s, char from, char to)
 {
-    for (std::size_t pos = 0; s[pos] != '\0'; ) {
+    for (std::size_t pos = 0; s[pos] != '\0' && !is_cut_lead_byte(s + pos); ) {
         std::size_t width = char_width(s + pos);
         if (width == 1 && s[pos] == from)
             s[pos] = to;
@@ -55,7 +62,7 @@ void sjis_replace_char(char* s, char from, char to)
 
 void sjis_lower_ascii(char* s)
 {
-    for (std::size_t pos = 0; s[pos] != '\0'; ) {
+    for (std::size_t pos = 0; s[pos] != '\0' && !is_cut_lead_byte(s + pos); ) {
         std::size_t width = char_width(s + pos);
         if (width == 1 && s[pos] >= 'A' && s[pos] <= 'Z')
             s[pos] = static_cast<char>(s[pos] + 0x20);

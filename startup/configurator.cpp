@@ -3,6 +3,7 @@
 #include "dialog/settings_dialog.h"
 #include "settings/program_dir.h"
 #include "settings/settings.h"
+#include "startup/message.h"
 #include "startup/startup.h"
 #include "startup/texts.h"
 
@@ -18,6 +19,26 @@ HINSTANCE instance_handle()
     return instance;
 }
 
+// The template's captions are UTF-16 and the wide call keeps them Japanese
+// on a Windows of any ANSI code page; the 95 family's user32 only stubs it,
+// so 98 and Me get the ANSI call (where the code page is 932 anyway for a
+// Japanese player).
+static void show_settings_dialog()
+{
+    if (windows_95_family())
+        DialogBoxParamA(instance, "IDD_DIALOG1", nullptr, settings_dialog_proc, 0);
+    else
+        DialogBoxParamW(instance, L"IDD_DIALOG1", nullptr, settings_dialog_proc, 0);
+}
+
+// Tells the player which file is in the way.
+static void report_unopenable_settings()
+{
+    char path[PATH_BUFFER_SIZE];
+    settings_file_display_path(path, sizeof path);
+    show_error_with_path(nullptr, TEXT_SETTINGS_UNOPENABLE, path);
+}
+
 int run_configurator()
 {
     InitCommonControls();
@@ -28,9 +49,9 @@ int run_configurator()
     // nothing: it could neither be read nor created, or it exists and cannot
     // be read (and is left as it is).
     if (load_settings() != 0) {
-        show_settings_file_error(nullptr, TEXT_SETTINGS_UNOPENABLE);
+        report_unopenable_settings();
         return 0;
     }
-    run_settings_dialog(instance_handle());
+    show_settings_dialog();
     return 0;
 }

@@ -1,5 +1,6 @@
 // Operating-system gate: refuses Windows 95 and Windows NT 3.51 and 4.0
 // before the settings file is touched.
+#include "startup/message.h"
 #include "startup/os_classify.h"
 #include "startup/startup.h"
 #include "startup/texts.h"
@@ -19,4 +20,13 @@ int pass_os_gate()
         return 0;
     show_message(nullptr, TEXT_OLD_WINDOWS, TEXT_ERROR_CAPTION);
     return -1;
+}
+
+int windows_95_family()
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!GetVersionExA(&version))
+        return 0;
+    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? 1 : 0;
 }

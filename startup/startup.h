@@ -1,5 +1,5 @@
-// Start-up: the single-instance guard, the start-up stages, the system
-// gate and the one way the tool speaks to the player, the message box.
+// Start-up: the single-instance guard, the instance handle, the start-up
+// stages and the system gate.  Message boxes: startup/message.h.
 #pragma once
 
 #include "startup/win32_api.h"
@@ -30,10 +30,5 @@ int identify_os();
 // The gate: 0 to go on; -1 after telling the player this Windows is too old.
 int pass_os_gate();
 
-// Modal message box with an OK button and no icon.  Texts are in code page
-// 932 and are shown as UTF-16, so they read the same on every Windows.
-void show_message(HWND owner, const char* text_cp932, const char* caption_cp932);
-
-// An "エラー" box about the settings file: the text, then the file's path
-// (in the ANSI code page, as GetModuleFileNameA gave it) on its own line.
-void show_settings_file_error(HWND owner, const char* text_cp932);
+// 1 on Windows 95, 98 and Me, whose user32 only stubs most wide calls.
+int windows_95_family();

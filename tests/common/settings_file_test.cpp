@@ -3,9 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
 
 #include "scratch.h"
 #include "settings/program_dir.h"
@@ -224,11 +229,102 @@ TEST(SettingsFilePath, ProgramDirectoryThenABackslashThenTheName)
     EXPECT_EQ(std::string(path), "\\\\nkcfg.dat");
 }
 
+// The path the player reads in a message: one backslash before the name,
+// or, when the folder could not be used, the executable's own path.
+TEST(SettingsFilePath, DisplayPathReadsAsThePlayerWouldTypeIt)
+{
+    char path[PATH_BUFFER_SIZE];
+    keep_executable_path("C:\\Games\\Title\\nkcfg.exe");
+    store_program_directory("C:\\Games\\Title\\nkcfg.exe", sjis_lead_byte);
+    ASSERT_EQ(settings_file_display_path(path, sizeof path), 0);
+    EXPECT_EQ(std::string(path), "c:\\games\\title\\nkcfg.dat");
+    char exact[sizeof "c:\\games\\title\\nkcfg.dat"];
+    EXPECT_EQ(settings_file_display_path(exact, sizeof exact), 0);
+    EXPECT_EQ(settings_file_display_path(exact, sizeof exact - 1), -1);
+    EXPECT_EQ(std::string(exact), "");
+
+    // The folder is unknown: the executable's path, as Windows gave it.
+    store_program_directory("", sjis_lead_byte);
+    ASSERT_EQ(settings_file_display_path(path, sizeof path), 0);
+    EXPECT_EQ(std::string(path), "C:\\Games\\Title\\nkcfg.exe");
+    keep_executable_path("");
+    ASSERT_EQ(settings_file_display_path(path, sizeof path), 0);
+    EXPECT_EQ(std::string(path), "");
+}
+
+TEST(SettingsFilePath, KeptExecutablePathIsBounded)
+{
+    const std::string long_path(400, 'x');
+    keep_executable_path(long_path.c_str());
+    EXPECT_EQ(std::string(executable_path()), std::string(PATH_BUFFER_SIZE - 1, 'x'));
+}
+
 #ifndef _WIN32
 // Every write to Linux's full device fails with ENOSPC, as on a full disk.
 TEST(SettingsFile, FailedWriteAfterTheOpenIsReported)
 {
     reset_settings();
     EXPECT_EQ(save_settings_to("/dev/full"), -1);
+}
+
+// While alive, writes past `bytes` into any file fail (EFBIG), as on a disk
+// that fills up part way through.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, old_handler_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_ = {};
+    void (*old_handler_)(int) = nullptr;
+};
+
+// The file was missing and could be created, but the defaults did not all
+// reach it: the player still gets the dialog with the defaults, and OK
+// reports the file later if it still cannot be written.
+TEST(SettingsFile, NewFileWhoseDefaultsDidNotFitStillShowsTheDefaults)
+{
+    ScratchFolder scratch;
+    const std::string path = scratch.file("nkcfg.dat");
+    zero_record();
+    {
+        FileSizeLimit full_after(40);
+        EXPECT_EQ(load_settings_from(path.c_str()), 0);
+        EXPECT_EQ(save_settings_to(path.c_str()), -1);
+    }
+    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(record_entries(), default_entries());
+}
+
+// A save that fails part way overwrites only what it wrote: the rest of the
+// old file, the engine's entries among it, is still there.  (Emptying the
+// file first, then writing, would lose it all.)
+TEST(SettingsFile, FailedSaveNeverEmptiesTheFile)
+{
+    ScratchFolder scratch;
+    const std::string path = scratch.file("nkcfg.dat");
+    const std::vector<unsigned char> original = entries_to_bytes(engine_entries());
+    write_bytes(path, original);
+    reset_settings();
+    {
+        FileSizeLimit full_after(40);
+        EXPECT_EQ(save_settings_to(path.c_str()), -1);
+    }
+    std::vector<unsigned char> want = entries_to_bytes(default_entries());
+    std::copy(original.begin() + 40, original.end(), want.begin() + 40);
+    EXPECT_EQ(read_bytes(path), want);
 }
 #endif

@@ -79,6 +79,32 @@ TEST(SjisReplaceChar, ReplacesAnyByteGiven)
     EXPECT_EQ(std::string(buffer), std::string("b\x95" "ab\x82" "a"));
 }
 
+// A lead byte right before the zero ends the scan unread, so it is never
+// replaced, even when it is the very byte asked for.
+TEST(SjisReplaceChar, LeadByteBeforeTheZeroIsNeverCompared)
+{
+    struct LeadCase {
+        const char* text;
+        char from;
+        const char* want;
+    };
+    const LeadCase cases[] = {
+        {"\x81", '\x81', "\x81"},
+        {"a\x81", '\x81', "a\x81"},
+        {"\x81\x81\x81", '\x81', "\x81\x81\x81"},  // a character, then the cut half
+        {"\xFC", '\xFC', "\xFC"},
+        {"\xFD", '\xFD', "x"},                   // 0xFD is no lead byte
+        {"\xA0", '\xA0', "x"},
+    };
+    for (const LeadCase& test : cases) {
+        char buffer[16];
+        snprintf(buffer, sizeof buffer, "%s", test.text);
+        sjis_replace_char(buffer, test.from, 'x');
+        EXPECT_EQ(std::string(buffer), std::string(test.want))
+            << "replacing byte " << (static_cast<unsigned>(test.from) & 0xFF);
+    }
+}
+
 TEST(SjisLowerAscii, LowersOnlySingleByteLetters)
 {
     const RewriteCase cases[] = {

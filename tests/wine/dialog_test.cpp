@@ -387,9 +387,13 @@ TEST(SettingsDialog, OkOnAFileHeldReadOnlySharedKeepsTheChoices)
     HWND box = run.box(ERROR_CAPTION);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(GetWindow(box, GW_OWNER), run.dialog);
-    const std::wstring text = message_text(box);
-    EXPECT_EQ(text.substr(0, wcslen(unsaved_text)), unsaved_text);
-    EXPECT_NE(text.find(L"\\\\nkcfg.dat"), std::wstring::npos) << "the file's path";
+    // The file's path as the player would type it: the folder lower-cased,
+    // one backslash before the name.
+    std::wstring want = std::wstring(unsaved_text) + L"\r\n" + Tool::widen(run.folder.folder) + L"\\nkcfg.dat";
+    CharLowerBuffW(&want[0], static_cast<DWORD>(want.size()));
+    std::wstring got = message_text(box);
+    CharLowerBuffW(&got[0], static_cast<DWORD>(got.size()));
+    EXPECT_EQ(got, want);
     dismiss(box);
 
     EXPECT_TRUE(run.tool.running());
@@ -403,6 +407,52 @@ TEST(SettingsDialog, OkOnAFileHeldReadOnlySharedKeepsTheChoices)
     EXPECT_EQ(read_bytes(run.folder.settings), entries_to_bytes(chosen));
 }
 
+// Captions that pass through a code page when the dialog is made: full- and
+// half-width kana, ideographs, ASCII spaces and hyphens.
+static const std::pair<int, const wchar_t*> sample_captions[] = {
+    {1036, L"変更する --- 自動的に最適なアスペクト比の解像度に設定します。"},
+    {1040, L"拡大(ﾌｨｯﾄ) --- 縦横比を無視して画面いっぱいに拡大します。"},
+    {1042, L"GPU (ﾊﾞｲｷｭｰﾋﾞｯｸ) --- Direct3D を使用して描画します。画質が一番良いですが負荷が高いです。"},
+    {1045, L"CPU (ﾆｱﾚｽﾄﾈｲﾊﾞｰ) --- 画質は汚いですが負荷は軽いです。"},
+    {1035, L"ムービー再生に DirectShow を使用する"},
+    {1049, L"常に画面中央、通常サイズ"},
+    {1050, L"起動中に Aero 機能を強制的にOFFにする"},
+    {IDCANCEL, L"キャンセル"},
+    {IDC_RESET, L"初期化"},
+};
+
+static void expect_sample_captions(HWND dialog)
+{
+    EXPECT_EQ(window_text(dialog), SETTINGS_TITLE);
+    for (const auto& caption : sample_captions)
+        EXPECT_EQ(window_text(GetDlgItem(dialog, caption.first)), caption.second) << caption.first;
+}
+
+// The 95 family's user32 only stubs DialogBoxParamW: there the tool makes
+// its dialog with the ANSI call, on NT with the wide one.  Wine implements
+// both everywhere, so which call made the window is what shows.
+TEST(SettingsDialog, AnsiDialogOnThe95FamilyUnicodeOnNt)
+{
+    const struct {
+        const char* version;
+        BOOL unicode;
+    } cases[] = {
+        {"win98", FALSE}, {"winme", FALSE}, {"win2k", TRUE}, {"winxp", TRUE}, {"win7", TRUE}, {"win10", TRUE},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.version);
+        EmulatedWindows emulated(test.version);
+        DialogRun run(engine_file());
+        ASSERT_NE(run.dialog, nullptr);
+        EXPECT_EQ(IsWindowUnicode(run.dialog), test.unicode);
+        expect_sample_captions(run.dialog);
+        expect_shows(run.dialog, engine_file());
+        click(run.dialog, 1044);
+        run.ok_and_exit();
+        EXPECT_EQ(read_bytes(run.folder.settings), entries_to_bytes(with(engine_file(), {{8, 2}, {5, 0}})));
+    }
+}
+
 // Run by its own CTest entry on code page 1252: the dialog and the notice
 // read exactly as on Japanese Windows.
 TEST(OtherCodePage, DialogAndNoticeReadAsDesigned)
@@ -410,20 +460,7 @@ TEST(OtherCodePage, DialogAndNoticeReadAsDesigned)
     ASSERT_EQ(GetACP(), 1252u) << "this suite runs under LANG=en_US.UTF-8";
     DialogRun run(default_entries(), nullptr);
     ASSERT_NE(run.dialog, nullptr);
-    EXPECT_EQ(window_text(run.dialog), SETTINGS_TITLE);
-    const std::pair<int, const wchar_t*> captions[] = {
-        {1036, L"変更する --- 自動的に最適なアスペクト比の解像度に設定します。"},
-        {1040, L"拡大(ﾌｨｯﾄ) --- 縦横比を無視して画面いっぱいに拡大します。"},
-        {1042, L"GPU (ﾊﾞｲｷｭｰﾋﾞｯｸ) --- Direct3D を使用して描画します。画質が一番良いですが負荷が高いです。"},
-        {1045, L"CPU (ﾆｱﾚｽﾄﾈｲﾊﾞｰ) --- 画質は汚いですが負荷は軽いです。"},
-        {1035, L"ムービー再生に DirectShow を使用する"},
-        {1049, L"常に画面中央、通常サイズ"},
-        {1050, L"起動中に Aero 機能を強制的にOFFにする"},
-        {IDCANCEL, L"キャンセル"},
-        {IDC_RESET, L"初期化"},
-    };
-    for (const auto& caption : captions)
-        EXPECT_EQ(window_text(GetDlgItem(run.dialog, caption.first)), caption.second) << caption.first;
+    expect_sample_captions(run.dialog);
     click_opening_box(run.dialog, 1035);
     expect_notice(run);
     click(run.dialog, IDCANCEL);

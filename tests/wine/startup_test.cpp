@@ -124,13 +124,14 @@ TEST(Startup, SystemGateThroughWineVersionEmulation)
 }
 
 // The settings file exists but cannot be read: the player is told which
-// file, no dialog appears, and the file stays as it was.
+// file, written as they would type it, no dialog appears, and the file
+// stays as it was.
 static void expect_unopenable_report(const ToolFolder& folder, Tool& tool)
 {
     HWND box = tool.wait_for(ERROR_CAPTION);
     ASSERT_NE(box, nullptr);
     const std::wstring want = std::wstring(unopenable_text) + L"\r\n" +
-                              Tool::widen(folder.folder) + L"\\\\nkcfg.dat";
+                              Tool::widen(folder.folder) + L"\\nkcfg.dat";
     std::wstring got = message_text(box);
     // The program directory is lower-cased.
     std::wstring want_lower = want;
@@ -169,8 +170,9 @@ TEST(Startup, SettingsFileHeldWriteOnlySharedIsReportedAndKept)
 }
 
 // A folder so deep that the settings file's path would not fit: the
-// program directory is unknown, and the player is told so instead of the
-// tool working on a cut-down name of another folder.
+// program directory is unknown, and the player is told so, with the
+// executable's own path, instead of the tool working on a cut-down name of
+// another folder.
 TEST(Startup, FolderTooDeepForTheSettingsPathIsReported)
 {
     ToolFolder folder;
@@ -183,7 +185,7 @@ TEST(Startup, FolderTooDeepForTheSettingsPathIsReported)
     ASSERT_TRUE(tool.start(exe, folder.elsewhere));
     HWND box = tool.wait_for(ERROR_CAPTION);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(message_text(box), std::wstring(unopenable_text) + L"\r\n\\\\nkcfg.dat");
+    EXPECT_EQ(message_text(box), std::wstring(unopenable_text) + L"\r\n" + Tool::widen(exe));
     EXPECT_TRUE(process_dialogs(tool.process.dwProcessId, SETTINGS_TITLE).empty());
     dismiss(box);
     EXPECT_EQ(tool.wait_exit(), 0);
