@@ -6,11 +6,16 @@
 enable_language(RC)
 
 set(NKCFG_WINDOWS_LINK -static -static-libgcc -static-libstdc++)
-# Reproducible output: no time stamp in the PE header, no build paths.
-set(NKCFG_REPRODUCIBLE_COMPILE -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=.)
+# What ships is built for size at one level throughout, each function and
+# datum in a section of its own so that the linker's --gc-sections drops
+# what nothing calls.  Reproducible output: no build paths, and (at link
+# time) no time stamp in the PE header.
+set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG")
+set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
+set(NKCFG_TOOL_COMPILE -ffunction-sections -fdata-sections
+  -ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=.)
 set(NKCFG_REPRODUCIBLE_LINK -Wl,--no-insert-timestamp)
-target_compile_options(nkcfg_portable PRIVATE ${NKCFG_REPRODUCIBLE_COMPILE})
-target_compile_options(nkcfg_startup_portable PRIVATE ${NKCFG_REPRODUCIBLE_COMPILE})
+target_compile_options(nkcfg_portable PRIVATE ${NKCFG_TOOL_COMPILE})
 
 # Resources generated from the committed scripts in resources/.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
@@ -59,15 +64,15 @@ add_library(nkcfg_windows STATIC
   startup/message.cpp
   startup/configurator.cpp
   dialog/settings_dialog.cpp)
-target_link_libraries(nkcfg_windows PUBLIC nkcfg_portable nkcfg_startup_portable
+target_link_libraries(nkcfg_windows PUBLIC nkcfg_portable
   ${NKCFG_GENERATED}/libcomctl32_ordinal.a)
 add_dependencies(nkcfg_windows comctl32_ordinal)
-target_compile_options(nkcfg_windows PRIVATE ${NKCFG_REPRODUCIBLE_COMPILE})
+target_compile_options(nkcfg_windows PRIVATE ${NKCFG_TOOL_COMPILE})
 nkcfg_strict(nkcfg_windows)
 
 add_executable(nkcfg WIN32 startup/main.cpp)
 target_link_libraries(nkcfg PRIVATE nkcfg_windows nkcfg_resources)
-target_compile_options(nkcfg PRIVATE ${NKCFG_REPRODUCIBLE_COMPILE} -Os)
+target_compile_options(nkcfg PRIVATE ${NKCFG_TOOL_COMPILE})
 target_link_options(nkcfg PRIVATE ${NKCFG_WINDOWS_LINK} ${NKCFG_REPRODUCIBLE_LINK}
   -s -Wl,--dynamicbase -Wl,--nxcompat -Wl,--gc-sections)
 nkcfg_strict(nkcfg)
