@@ -8,56 +8,38 @@
 #include <cstdlib>
 #include <vector>
 
-#include "startup/win32_api.h"
+#include "tools/driver/win_driver.h"
 // After windows.h, which it needs.
 #include <psapi.h>
-
-static const wchar_t settings_title[] = L"\u30A8\u30F3\u30B8\u30F3\u8A2D\u5B9A";  // エンジン設定
 
 struct Sample {
     double milliseconds;
     double peak_kib;
 };
 
-static HWND visible_dialog_of(DWORD process_id)
-{
-    for (HWND window = FindWindowExW(nullptr, nullptr, L"#32770", settings_title); window != nullptr;
-         window = FindWindowExW(nullptr, window, L"#32770", settings_title)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == process_id && IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
-}
-
 static bool run_once(const char* exe, const char* folder, Sample* sample)
 {
-    char command[MAX_PATH + 3];
-    std::snprintf(command, sizeof command, "\"%s\"", exe);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
     LARGE_INTEGER frequency, begin, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&begin);
-    if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &process))
+    Program program;
+    if (!program.start(exe, folder))
         return false;
     HWND dialog = nullptr;
-    for (int spin = 0; spin < 200000 && dialog == nullptr; spin++) {
-        dialog = visible_dialog_of(process.dwProcessId);
-        if (dialog == nullptr)
+    for (int spin = 0; spin < 20000 && dialog == nullptr; spin++) {
+        const std::vector<HWND> found = process_dialogs(program.process.dwProcessId, SETTINGS_TITLE);
+        if (!found.empty())
+            dialog = found.front();
+        else
             Sleep(1);
     }
     QueryPerformanceCounter(&end);
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof memory;
-    GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory);
+    GetProcessMemoryInfo(program.process.hProcess, &memory, sizeof memory);
     if (dialog != nullptr)
         PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    program.wait_exit(10000);
     sample->milliseconds = 1000.0 * (end.QuadPart - begin.QuadPart) / frequency.QuadPart;
     sample->peak_kib = memory.PeakWorkingSetSize / 1024.0;
     return dialog != nullptr;

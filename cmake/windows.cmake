@@ -82,10 +82,17 @@ if(NOT NKCFG_TESTS)
   return()
 endif()
 
+# The one module that drives Windows programs, for the tests, the
+# screenshot helper and the bench.
+add_library(nkcfg_driver STATIC tools/driver/win_driver.cpp)
+target_include_directories(nkcfg_driver PUBLIC ${CMAKE_SOURCE_DIR})
+nkcfg_strict(nkcfg_driver)
+
 # Helper programs beside the tool: screenshot, benchmark, test probes.
 function(nkcfg_helper_program name)
   add_executable(${name} ${ARGN})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE nkcfg_driver)
   target_link_options(${name} PRIVATE ${NKCFG_WINDOWS_LINK})
   nkcfg_strict(${name})
 endfunction()

@@ -4,23 +4,9 @@
 //
 //   screenshot_dialog <nkcfg.exe> <out.bmp>
 #include <cstdio>
-#include <cstring>
+#include <string>
 
-#include "startup/win32_api.h"
-
-static const wchar_t settings_title[] = L"\u30A8\u30F3\u30B8\u30F3\u8A2D\u5B9A";  // エンジン設定
-
-static HWND wait_for_dialog(HANDLE process)
-{
-    for (int i = 0; i < 500; i++) {
-        HWND dialog = FindWindowW(L"#32770", settings_title);
-        if (dialog != nullptr && IsWindowVisible(dialog))
-            return dialog;
-        if (WaitForSingleObject(process, 20) == WAIT_OBJECT_0)
-            break;
-    }
-    return nullptr;
-}
+#include "tools/driver/win_driver.h"
 
 static bool write_bmp(const char* path, const BITMAPINFOHEADER& header, const void* bits)
 {
@@ -72,22 +58,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: screenshot_dialog <nkcfg.exe> <out.bmp>\n");
         return 2;
     }
-    char command[MAX_PATH + 3];
-    std::snprintf(command, sizeof command, "\"%s\"", argv[1]);
-    char directory[MAX_PATH];
-    std::snprintf(directory, sizeof directory, "%s", argv[1]);
-    if (char* slash = std::strrchr(directory, '\\'))
-        *slash = '\0';
-
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, directory, &startup,
-                        &process)) {
+    // The tool works in its own folder, as when a player double-clicks it.
+    std::string directory = argv[1];
+    directory.resize(directory.rfind('\\') == std::string::npos ? 0 : directory.rfind('\\'));
+    Program tool;
+    if (!tool.start(argv[1], directory)) {
         std::fprintf(stderr, "cannot start %s\n", argv[1]);
         return 1;
     }
-    HWND dialog = wait_for_dialog(process.hProcess);
+    HWND dialog = tool.wait_for(SETTINGS_TITLE);
     if (dialog == nullptr) {
         std::fprintf(stderr, "the settings dialog did not appear\n");
         return 1;
@@ -97,7 +76,7 @@ int main(int argc, char** argv)
     Sleep(700);
     const bool ok = capture(dialog, argv[2]);
     PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    WaitForSingleObject(process.hProcess, 10000);
+    tool.wait_exit(10000);
     std::printf(ok ? "dialog captured to %s\n" : "capture failed: %s\n", argv[2]);
     return ok ? 0 : 1;
 }

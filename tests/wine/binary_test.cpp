@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "scratch.h"
-#include "win_process.h"
+#include "tools/driver/win_driver.h"
 
 struct PeImage {
     std::vector<unsigned char> bytes;
@@ -183,6 +183,7 @@ static const KnownImport known_imports[] = {
     {"MSVCRT.DLL", "fread", ON_EVERY_RELEASE},
     {"MSVCRT.DLL", "fwrite", ON_EVERY_RELEASE},
     {"MSVCRT.DLL", "memcpy", ON_EVERY_RELEASE},
+    {"MSVCRT.DLL", "strcmp", ON_EVERY_RELEASE},
     {"MSVCRT.DLL", "strlen", ON_EVERY_RELEASE},
     // mingw-w64's start-up code and runtime support.
     {"KERNEL32.DLL", "DeleteCriticalSection", ON_EVERY_RELEASE},

@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "dialog/dialog_ids.h"
-#include "win_process.h"
+#include "tools/driver/win_driver.h"
 
-struct ControlSpec {
+struct WantControl {
     int id;
     DWORD style;
     short x, y, cx, cy;
@@ -25,7 +26,7 @@ enum : DWORD {
     PUSH_BUTTON = 0x50010000,
 };
 
-static const ControlSpec controls[] = {
+static const WantControl controls[] = {
     {-1, GROUP_BOX, 7, 78, 317, 132, L"フルスクリーン処理"},
     {-1, GROUP_BOX, 15, 90, 300, 40, L"解像度"},
     {1036, RADIO_FIRST, 21, 102, 285, 9, L"変更する --- 自動的に最適なアスペクト比の解像度に設定します。"},
@@ -59,50 +60,58 @@ static const ControlSpec controls[] = {
     {1050, CHECK_BOX, 14, 314, 137, 10, L"起動中に Aero 機能を強制的にOFFにする"},
 };
 
-// Reads the classic template's variable-length fields in order.
+// Reads the classic template's variable-length fields in order.  It never
+// reads past the resource's end: a template cut short reads as zeros from
+// there on and is reported.
 struct TemplateReader {
-    const WORD* at;
+    const std::vector<BYTE>& bytes;
+    std::size_t offset = 0;
+    bool overran = false;
 
-    WORD word() { return *at++; }
+    WORD word()
+    {
+        if (offset + 2 > bytes.size()) {
+            overran = true;
+            return 0;
+        }
+        const WORD value = static_cast<WORD>(bytes[offset] | (bytes[offset + 1] << 8));
+        offset += 2;
+        return value;
+    }
+    WORD peek() const
+    {
+        return offset + 2 <= bytes.size() ? static_cast<WORD>(bytes[offset] | (bytes[offset + 1] << 8)) : 0;
+    }
     DWORD dword()
     {
-        DWORD low = word();
+        const DWORD low = word();
         return low | (static_cast<DWORD>(word()) << 16);
     }
     // A string field, or an ordinal (0xFFFF then the number) as "#n".
     std::wstring name_or_ordinal()
     {
-        if (*at == 0xFFFF) {
-            at++;
+        if (peek() == 0xFFFF) {
+            word();
             return L"#" + std::to_wstring(word());
         }
         std::wstring text;
-        while (*at != 0)
-            text += static_cast<wchar_t>(*at++);
-        at++;
+        for (WORD c = word(); c != 0 && !overran; c = word())
+            text += static_cast<wchar_t>(c);
         return text;
     }
-    void align_dword(const void* base)
-    {
-        const std::size_t offset = reinterpret_cast<const BYTE*>(at) - static_cast<const BYTE*>(base);
-        if (offset % 4 != 0)
-            at++;
-    }
+    void align_dword() { offset = (offset + 3) & ~static_cast<std::size_t>(3); }
 };
 
 static void check_template(const char* exe)
 {
-    HMODULE module = LoadLibraryExA(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    ASSERT_NE(module, nullptr) << exe << " error " << GetLastError();
-    HRSRC found = FindResourceExW(module, MAKEINTRESOURCEW(5) /* RT_DIALOG */, L"IDD_DIALOG1",
-                                  MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
-    ASSERT_NE(found, nullptr) << exe;
-    const void* data = LockResource(LoadResource(module, found));
-    ASSERT_NE(data, nullptr);
-    const DWORD size = SizeofResource(module, found);
+    const DataFile module(exe);
+    ASSERT_NE(module.handle, nullptr) << exe << " error " << GetLastError();
+    const std::vector<BYTE> data = module.resource(MAKEINTRESOURCEW(5) /* RT_DIALOG */, L"IDD_DIALOG1",
+                                                   MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+    ASSERT_FALSE(data.empty()) << exe;
 
-    TemplateReader reader = {static_cast<const WORD*>(data)};
-    EXPECT_NE(reader.at[1], 0xFFFF) << "an extended template";
+    TemplateReader reader = {data};
+    EXPECT_NE(data.size() >= 4 ? data[2] | (data[3] << 8) : 0, 0xFFFF) << "an extended template";
     EXPECT_EQ(reader.dword(), 0x90C808C0u) << "dialog style";
     EXPECT_EQ(reader.dword(), 0u) << "dialog extended style";
     const WORD count = reader.word();
@@ -117,10 +126,10 @@ static void check_template(const char* exe)
     EXPECT_EQ(reader.word(), 9) << "font size";
     EXPECT_EQ(reader.name_or_ordinal(), L"ＭＳ Ｐゴシック");
 
-    for (WORD i = 0; i < count && i < sizeof controls / sizeof controls[0]; i++) {
-        const ControlSpec& want = controls[i];
+    for (WORD i = 0; i < count && i < sizeof controls / sizeof controls[0] && !reader.overran; i++) {
+        const WantControl& want = controls[i];
         SCOPED_TRACE("control " + std::to_string(i + 1) + " id " + std::to_string(want.id));
-        reader.align_dword(data);
+        reader.align_dword();
         EXPECT_EQ(reader.dword(), want.style) << std::hex;
         EXPECT_EQ(reader.dword(), 0u) << "extended style";
         EXPECT_EQ(static_cast<short>(reader.word()), want.x);
@@ -132,9 +141,8 @@ static void check_template(const char* exe)
         EXPECT_EQ(reader.name_or_ordinal(), want.caption);
         EXPECT_EQ(reader.word(), 0) << "creation data";
     }
-    const std::size_t read = reinterpret_cast<const BYTE*>(reader.at) - static_cast<const BYTE*>(data);
-    EXPECT_EQ(read, size) << "bytes after the last control";
-    FreeLibrary(module);
+    EXPECT_FALSE(reader.overran) << "the template ends inside its fields";
+    EXPECT_EQ(reader.offset, data.size()) << "bytes after the last control";
 }
 
 TEST(DialogTemplate, ShippedExecutable)

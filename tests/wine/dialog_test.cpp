@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "dialog/dialog_ids.h"
-#include "tool_harness.h"
+#include "expect_driver.h"
+#include "tool_folder.h"
 
 using Entries = std::vector<long long>;
 
@@ -17,13 +19,13 @@ static Entries with(Entries entries, std::initializer_list<std::pair<int, long l
     return entries;
 }
 
-struct RadioGroupSpec {
+struct RadioGroupEntry {
     int entry;
     int first;
     int last;
 };
 
-static const RadioGroupSpec radio_groups[] = {
+static const RadioGroupEntry radio_groups[] = {
     {6, 1036, 1037}, {7, 1038, 1041}, {8, 1042, 1045}, {9, 1046, 1047}, {10, 1048, 1049},
 };
 
@@ -32,11 +34,6 @@ static const std::pair<int, int> check_boxes[] = {
 };
 
 static const int tab_cycle[] = {1032, 1033, 1034, 1035, IDOK, IDCANCEL, IDC_RESET, 1050};
-
-static LRESULT check_state(HWND dialog, int id)
-{
-    return SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0);
-}
 
 // Every button state as the record `entries` should show it.
 static void expect_shows(HWND dialog, const Entries& entries)
@@ -47,7 +44,7 @@ static void expect_shows(HWND dialog, const Entries& entries)
             EXPECT_EQ(check_state(dialog, box.first), value) << "check box " << box.first;
         }
     }
-    for (const RadioGroupSpec& group : radio_groups) {
+    for (const RadioGroupEntry& group : radio_groups) {
         const long long value = entries[group.entry];
         for (int id = group.first; id <= group.last; id++)
             EXPECT_EQ(check_state(dialog, id), id - group.first == value ? 1 : 0) << "radio " << id;
@@ -57,7 +54,7 @@ static void expect_shows(HWND dialog, const Entries& entries)
 // A tool started on a settings file holding `entries` (or `bytes`).
 struct DialogRun {
     ToolFolder folder;
-    Tool tool;
+    Program tool;
     HWND dialog = nullptr;
 
     // `title` nullptr: the tool's first dialog whatever its title says.
@@ -193,7 +190,7 @@ TEST(SettingsDialog, RadioClickClearsOnlyItsOwnGroup)
     DialogRun run(default_entries());
     ASSERT_NE(run.dialog, nullptr);
     Entries shown = default_entries();
-    for (const RadioGroupSpec& group : radio_groups) {
+    for (const RadioGroupEntry& group : radio_groups) {
         for (int id = group.last; id >= group.first; id--) {
             click(run.dialog, id);
             shown[group.entry] = id - group.first;
@@ -207,34 +204,48 @@ TEST(SettingsDialog, RadioClickClearsOnlyItsOwnGroup)
 
 struct OkCase {
     const char* name;
-    Entries file;
+    std::vector<unsigned char> file;
     std::vector<int> clicks;
     Entries want;
 };
+
+// A file of only entries 0 to 9 (40 bytes): the rest of the record is 0,
+// not the defaults, and OK writes it so.
+static const Entries forty_byte_file = {1, 0, 1, 0, 1, 9, 1, 2, 3, 1};
 
 TEST(SettingsDialog, OkWritesTheExpectedBytes)
 {
     const Entries engine = engine_file();
     const Entries saved_engine = with(engine, {{5, 0}});
     const OkCase cases[] = {
-        {"no edit", engine, {}, saved_engine},
-        {"entry 1 zero in the file", with(engine, {{1, 0}}), {}, saved_engine},
-        {"every radio at its last value", engine, {1037, 1041, 1045, 1047, 1049},
+        {"no edit", entries_to_bytes(engine), {}, saved_engine},
+        {"entry 1 zero in the file", entries_to_bytes(with(engine, {{1, 0}})), {}, saved_engine},
+        {"every radio at its last value", entries_to_bytes(engine), {1037, 1041, 1045, 1047, 1049},
          with(saved_engine, {{6, 1}, {7, 3}, {8, 3}, {9, 1}, {10, 1}})},
-        {"second values", engine, {1037, 1039, 1042, 1047, 1049},
+        {"second values", entries_to_bytes(engine), {1037, 1039, 1042, 1047, 1049},
          with(saved_engine, {{6, 1}, {7, 1}, {8, 0}, {9, 1}, {10, 1}})},
-        {"third values", engine, {1040, 1044}, with(saved_engine, {{7, 2}, {8, 2}})},
-        {"render back to GPU bilinear", with(engine, {{8, 3}}), {1043}, with(saved_engine, {{8, 1}})},
-        {"every check box set from cleared", with(engine, {{0, 0}, {2, 0}, {3, 0}, {4, 0}, {22, 0}}),
+        {"third values", entries_to_bytes(engine), {1040, 1044}, with(saved_engine, {{7, 2}, {8, 2}})},
+        {"render back to GPU bilinear", entries_to_bytes(with(engine, {{8, 3}})), {1043},
+         with(saved_engine, {{8, 1}})},
+        {"every check box set from cleared", entries_to_bytes(with(engine, {{0, 0}, {2, 0}, {3, 0}, {4, 0}, {22, 0}})),
          {1032, 1033, 1034, 1035, 1050}, with(saved_engine, {{0, 1}, {2, 1}, {3, 1}, {4, 1}, {22, 1}})},
-        {"back to the first values", with(engine, {{6, 1}, {7, 3}, {8, 3}, {9, 1}, {10, 1}}),
+        {"back to the first values", entries_to_bytes(with(engine, {{6, 1}, {7, 3}, {8, 3}, {9, 1}, {10, 1}})),
          {1036, 1038, 1042, 1046, 1048}, with(saved_engine, {{6, 0}, {7, 0}, {8, 0}, {9, 0}, {10, 0}})},
-        {"every check box toggled", engine, {1032, 1033, 1034, 1035, 1050},
+        {"every check box toggled", entries_to_bytes(engine), {1032, 1033, 1034, 1035, 1050},
          with(saved_engine, {{0, 0}, {2, 0}, {3, 0}, {4, 0}, {22, 1}})},
-        {"out-of-range values written back", with(engine, {{6, 2}, {7, -1}, {8, 7}, {9, 100}, {10, -5}}), {},
+        {"out-of-range values written back",
+         entries_to_bytes(with(engine, {{6, 2}, {7, -1}, {8, 7}, {9, 100}, {10, -5}})), {},
          with(saved_engine, {{6, 2}, {7, -1}, {8, 7}, {9, 100}, {10, -5}})},
-        {"out of range, then picked", with(engine, {{8, 7}}), {1044}, with(saved_engine, {{8, 2}})},
-        {"reset then OK", engine, {1037, 1032, IDC_RESET}, default_entries()},
+        {"out of range, then picked", entries_to_bytes(with(engine, {{8, 7}})), {1044},
+         with(saved_engine, {{8, 2}})},
+        // The value 2 goes to a two-state check box unchanged; the box then
+        // reads as checked, so OK writes 1.
+        {"check box value 2", entries_to_bytes(with(engine, {{2, 2}})), {}, saved_engine},
+        {"reset then OK", entries_to_bytes(engine), {1037, 1032, IDC_RESET}, default_entries()},
+        {"40-byte file", entries_to_bytes(forty_byte_file), {},
+         {1, 1, 1, 0, 1, 0, 1, 2, 3, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
+        {"empty file", {}, {},
+         {0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}},
     };
     for (const OkCase& test : cases) {
         SCOPED_TRACE(test.name);
@@ -254,28 +265,6 @@ TEST(SettingsDialog, OkWritesTheExpectedBytes)
         run.ok_and_exit();
         EXPECT_EQ(read_bytes(run.folder.settings), entries_to_bytes(test.want));
     }
-}
-
-TEST(SettingsDialog, FortyByteFileGivesZerosAfterEntryNine)
-{
-    const Entries head = {1, 0, 1, 0, 1, 9, 1, 2, 3, 1};
-    DialogRun run(entries_to_bytes(head));
-    ASSERT_NE(run.dialog, nullptr);
-    run.ok_and_exit();
-    Entries want = head;
-    want[1] = 1;
-    want[5] = 0;
-    want.resize(32, 0);
-    EXPECT_EQ(read_bytes(run.folder.settings), entries_to_bytes(want));
-}
-
-TEST(SettingsDialog, CheckValueTwoIsWrittenAsTheBoxReadsIt)
-{
-    DialogRun run(with(engine_file(), {{2, 2}}));
-    ASSERT_NE(run.dialog, nullptr);
-    const long long shown = check_state(run.dialog, 1032) == BST_CHECKED ? 1 : 0;
-    run.ok_and_exit();
-    EXPECT_EQ(read_bytes(run.folder.settings), entries_to_bytes(with(engine_file(), {{2, shown}, {5, 0}})));
 }
 
 enum class Close { cancel_button, escape_key, close_box };
@@ -377,9 +366,8 @@ TEST(SettingsDialog, OkOnAFileHeldReadOnlySharedKeepsTheChoices)
     const Entries original = engine_file();
     DialogRun run(original);
     ASSERT_NE(run.dialog, nullptr);
-    HANDLE holder = CreateFileA(run.folder.settings.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    auto holder = std::make_unique<HeldFile>(run.folder.settings, GENERIC_READ, FILE_SHARE_READ);
+    ASSERT_TRUE(holder->held());
 
     click(run.dialog, 1045);
     click(run.dialog, 1050);
@@ -389,7 +377,7 @@ TEST(SettingsDialog, OkOnAFileHeldReadOnlySharedKeepsTheChoices)
     EXPECT_EQ(GetWindow(box, GW_OWNER), run.dialog);
     // The file's path as the player would type it: the folder lower-cased,
     // one backslash before the name.
-    std::wstring want = std::wstring(unsaved_text) + L"\r\n" + Tool::widen(run.folder.folder) + L"\\nkcfg.dat";
+    std::wstring want = std::wstring(unsaved_text) + L"\r\n" + widen(run.folder.folder) + L"\\nkcfg.dat";
     CharLowerBuffW(&want[0], static_cast<DWORD>(want.size()));
     std::wstring got = message_text(box);
     CharLowerBuffW(&got[0], static_cast<DWORD>(got.size()));
@@ -400,7 +388,7 @@ TEST(SettingsDialog, OkOnAFileHeldReadOnlySharedKeepsTheChoices)
     EXPECT_TRUE(IsWindow(run.dialog));
     const Entries chosen = with(original, {{8, 3}, {22, 1}, {5, 0}});
     expect_shows(run.dialog, chosen);
-    CloseHandle(holder);
+    holder.reset();
     EXPECT_EQ(read_bytes(run.folder.settings), entries_to_bytes(original));
 
     run.ok_and_exit();

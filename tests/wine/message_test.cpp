@@ -7,7 +7,7 @@
 
 #include "startup/message.h"
 #include "startup/texts.h"
-#include "window_driver.h"
+#include "tools/driver/win_driver.h"
 
 // 設定ファイルを開けません。
 static const wchar_t unopenable_text[] =

@@ -5,7 +5,8 @@
 #include "scratch.h"
 #include "settings/program_dir.h"
 #include "settings/settings.h"
-#include "win_process.h"
+#include "deep_folder.h"
+#include "tools/driver/win_driver.h"
 
 // ASCII letters lowered, as the tool lowers the program directory.
 static std::string ascii_lower(std::string text)
@@ -21,7 +22,7 @@ static std::string probe_directory(const std::string& exe, const std::string& ba
 {
     EXPECT_TRUE(CopyFileA(windows_path(PROBE_PROGRAM_DIR_EXE).c_str(), exe.c_str(), FALSE)) << exe;
     const std::string report = base + "\\report.txt";
-    EXPECT_EQ(run_and_wait("\"" + exe + "\" \"" + report + "\"", base), 0);
+    EXPECT_EQ(run_and_wait(exe, "\"" + report + "\"", base), 0);
     const std::vector<unsigned char> got = read_bytes(report);
     return std::string(got.begin(), got.end());
 }

@@ -1,34 +1,14 @@
-// Icon, version block and manifest of the built executables, read through
-// the Windows resource and version APIs (the 32-bit one as a data file).
+// Icon, version block and manifest of the shipped executable, read through
+// the Windows resource and version APIs (loaded as a data file).
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 #include <vector>
 
-#include "win_process.h"
+#include "tools/driver/win_driver.h"
 
 static const WORD japanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
-
-struct Module {
-    HMODULE handle;
-    explicit Module(const char* path)
-        : handle(LoadLibraryExA(windows_path(path).c_str(), nullptr,
-                                LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {}
-    ~Module() { if (handle != nullptr) FreeLibrary(handle); }
-    Module(const Module&) = delete;
-    Module& operator=(const Module&) = delete;
-
-    // The bytes of one resource in Japanese; empty when there is none.
-    std::vector<BYTE> resource(LPCWSTR type, LPCWSTR name) const
-    {
-        HRSRC found = FindResourceExW(handle, type, name, japanese);
-        if (found == nullptr)
-            return {};
-        const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(handle, found)));
-        return std::vector<BYTE>(data, data + SizeofResource(handle, found));
-    }
-};
 
 static BOOL CALLBACK count_name(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param)
 {
@@ -36,14 +16,12 @@ static BOOL CALLBACK count_name(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param)
     return TRUE;
 }
 
-static std::vector<ULONG_PTR> resource_names(const Module& module, LPCWSTR type)
+static std::vector<ULONG_PTR> resource_names(const DataFile& module, LPCWSTR type)
 {
     std::vector<ULONG_PTR> names;
     EnumResourceNamesW(module.handle, type, count_name, reinterpret_cast<LONG_PTR>(&names));
     return names;
 }
-
-static const char* const executables[] = {NKCFG_SHIPPED_EXE};
 
 #pragma pack(push, 2)
 struct GroupIconEntry {
@@ -56,57 +34,55 @@ struct GroupIconEntry {
 
 TEST(ProgramIcon, FourThirtyTwoBitDibImagesInOneGroup)
 {
-    struct ImageSpec {
+    struct WantImage {
         int pixels;
         DWORD bytes;
         WORD id;
     };
-    const ImageSpec images[] = {{256, 270376, 1}, {48, 9640, 2}, {32, 4264, 3}, {16, 1128, 4}};
-    for (const char* exe : executables) {
-        SCOPED_TRACE(exe);
-        Module module(exe);
-        ASSERT_NE(module.handle, nullptr);
-        EXPECT_EQ(resource_names(module, MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */),
-                  std::vector<ULONG_PTR>{10001});
-        const std::vector<BYTE> group = module.resource(MAKEINTRESOURCEW(14), MAKEINTRESOURCEW(10001));
-        ASSERT_EQ(group.size(), 6 + 4 * sizeof(GroupIconEntry));
-        const WORD* head = reinterpret_cast<const WORD*>(group.data());
-        EXPECT_EQ(head[0], 0);
-        EXPECT_EQ(head[1], 1) << "icon";
-        ASSERT_EQ(head[2], 4);
-        const GroupIconEntry* entries = reinterpret_cast<const GroupIconEntry*>(group.data() + 6);
-        for (int i = 0; i < 4; i++) {
-            const ImageSpec& want = images[i];
-            SCOPED_TRACE(want.pixels);
-            const GroupIconEntry& got = entries[i];
-            EXPECT_EQ(got.width, want.pixels % 256);
-            EXPECT_EQ(got.height, want.pixels % 256);
-            EXPECT_EQ(got.bit_count, 32);
-            EXPECT_EQ(got.bytes, want.bytes);
-            EXPECT_EQ(got.id, want.id);
+    const WantImage images[] = {{256, 270376, 1}, {48, 9640, 2}, {32, 4264, 3}, {16, 1128, 4}};
+    const char* exe = NKCFG_SHIPPED_EXE;
+    DataFile module(exe);
+    ASSERT_NE(module.handle, nullptr);
+    EXPECT_EQ(resource_names(module, MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */),
+              std::vector<ULONG_PTR>{10001});
+    const std::vector<BYTE> group = module.resource(MAKEINTRESOURCEW(14), MAKEINTRESOURCEW(10001), japanese);
+    ASSERT_EQ(group.size(), 6 + 4 * sizeof(GroupIconEntry));
+    const WORD* head = reinterpret_cast<const WORD*>(group.data());
+    EXPECT_EQ(head[0], 0);
+    EXPECT_EQ(head[1], 1) << "icon";
+    ASSERT_EQ(head[2], 4);
+    const GroupIconEntry* entries = reinterpret_cast<const GroupIconEntry*>(group.data() + 6);
+    for (int i = 0; i < 4; i++) {
+        const WantImage& want = images[i];
+        SCOPED_TRACE(want.pixels);
+        const GroupIconEntry& got = entries[i];
+        EXPECT_EQ(got.width, want.pixels % 256);
+        EXPECT_EQ(got.height, want.pixels % 256);
+        EXPECT_EQ(got.bit_count, 32);
+        EXPECT_EQ(got.bytes, want.bytes);
+        EXPECT_EQ(got.id, want.id);
 
-            const std::vector<BYTE> image = module.resource(MAKEINTRESOURCEW(3) /* RT_ICON */,
-                                                            MAKEINTRESOURCEW(want.id));
-            ASSERT_EQ(image.size(), want.bytes);
-            const BITMAPINFOHEADER* header = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
-            EXPECT_EQ(header->biSize, 40u) << "a DIB, not a PNG";
-            EXPECT_EQ(header->biWidth, want.pixels);
-            EXPECT_EQ(header->biHeight, 2 * want.pixels) << "colour image and AND mask";
-            EXPECT_EQ(header->biBitCount, 32);
-            EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB));
+        const std::vector<BYTE> image = module.resource(MAKEINTRESOURCEW(3) /* RT_ICON */,
+                                                        MAKEINTRESOURCEW(want.id), japanese);
+        ASSERT_EQ(image.size(), want.bytes);
+        const BITMAPINFOHEADER* header = reinterpret_cast<const BITMAPINFOHEADER*>(image.data());
+        EXPECT_EQ(header->biSize, 40u) << "a DIB, not a PNG";
+        EXPECT_EQ(header->biWidth, want.pixels);
+        EXPECT_EQ(header->biHeight, 2 * want.pixels) << "colour image and AND mask";
+        EXPECT_EQ(header->biBitCount, 32);
+        EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB));
 
-            // A picture, not a flat square: many colours, transparent corners.
-            const DWORD* pixels = reinterpret_cast<const DWORD*>(image.data() + 40);
-            std::set<DWORD> colours(pixels, pixels + want.pixels * want.pixels);
-            EXPECT_GE(colours.size(), 12u);
-            EXPECT_EQ(pixels[0] >> 24, 0u) << "corner alpha";
-            EXPECT_EQ(pixels[want.pixels / 2 * want.pixels + want.pixels / 2] >> 24, 255u) << "centre alpha";
+        // A picture, not a flat square: many colours, transparent corners.
+        const DWORD* pixels = reinterpret_cast<const DWORD*>(image.data() + 40);
+        std::set<DWORD> colours(pixels, pixels + want.pixels * want.pixels);
+        EXPECT_GE(colours.size(), 12u);
+        EXPECT_EQ(pixels[0] >> 24, 0u) << "corner alpha";
+        EXPECT_EQ(pixels[want.pixels / 2 * want.pixels + want.pixels / 2] >> 24, 255u) << "centre alpha";
 
-            HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(image.data()), want.bytes, TRUE,
-                                                  0x00030000, want.pixels, want.pixels, 0);
-            EXPECT_NE(icon, nullptr) << "the platform loads the image";
-            DestroyIcon(icon);
-        }
+        HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(image.data()), want.bytes, TRUE,
+                                              0x00030000, want.pixels, want.pixels, 0);
+        EXPECT_NE(icon, nullptr) << "the platform loads the image";
+        DestroyIcon(icon);
     }
 }
 
@@ -148,22 +124,22 @@ static std::vector<VersionNode> children_of(const VersionNode& node, const BYTE*
 
 TEST(VersionBlock, RawBlockHasTwelveKeysInOrderWithExactValueLengths)
 {
-    struct StringSpec {
+    struct WantString {
         const wchar_t* key;
         WORD value_length;
         const wchar_t* value;
     };
-    const StringSpec strings[] = {
+    const WantString strings[] = {
         {L"Comments", 0, L""}, {L"CompanyName", 0, L""}, {L"FileDescription", 0, L""},
         {L"FileVersion", 13, L"0, 455, 0, 0"}, {L"InternalName", 0, L""}, {L"LegalCopyright", 0, L""},
         {L"LegalTrademarks", 0, L""}, {L"OriginalFilename", 0, L""}, {L"PrivateBuild", 0, L""},
         {L"ProductName", 21, L"NOVUKA Configuration"}, {L"ProductVersion", 13, L"0, 455, 0, 0"},
         {L"SpecialBuild", 0, L""},
     };
-    Module module(NKCFG_SHIPPED_EXE);
+    DataFile module(NKCFG_SHIPPED_EXE);
     ASSERT_NE(module.handle, nullptr);
     EXPECT_EQ(resource_names(module, MAKEINTRESOURCEW(16)), std::vector<ULONG_PTR>{1});
-    const std::vector<BYTE> block = module.resource(MAKEINTRESOURCEW(16) /* RT_VERSION */, MAKEINTRESOURCEW(1));
+    const std::vector<BYTE> block = module.resource(MAKEINTRESOURCEW(16) /* RT_VERSION */, MAKEINTRESOURCEW(1), japanese);
     ASSERT_GT(block.size(), 92u);
     const BYTE* base = block.data();
     const VersionNode root = read_node(base);
@@ -200,89 +176,85 @@ TEST(VersionBlock, RawBlockHasTwelveKeysInOrderWithExactValueLengths)
 
 TEST(VersionBlock, ReadThroughTheVersionApi)
 {
-    for (const char* exe : executables) {
-        SCOPED_TRACE(exe);
-        const std::string path = windows_path(exe);
-        DWORD ignored = 0;
-        const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-        ASSERT_GT(size, 0u);
-        std::vector<BYTE> info(size);
-        ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, info.data()));
+    const char* exe = NKCFG_SHIPPED_EXE;
+    const std::string path = windows_path(exe);
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<BYTE> info(size);
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, info.data()));
 
-        VS_FIXEDFILEINFO* fixed = nullptr;
-        UINT length = 0;
-        ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-        EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-        EXPECT_EQ(fixed->dwStrucVersion, 0x00010000u);
-        EXPECT_EQ(fixed->dwFileVersionMS, 455u);
-        EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-        EXPECT_EQ(fixed->dwProductVersionMS, 455u);
-        EXPECT_EQ(fixed->dwProductVersionLS, 0u);
-        EXPECT_EQ(fixed->dwFileFlagsMask, 0x3Fu);
-        EXPECT_EQ(fixed->dwFileFlags, 0u);
-        EXPECT_EQ(fixed->dwFileOS, 0x40004u);
-        EXPECT_EQ(fixed->dwFileType, 1u);
-        EXPECT_EQ(fixed->dwFileSubtype, 0u);
-        EXPECT_EQ(fixed->dwFileDateMS, 0u);
-        EXPECT_EQ(fixed->dwFileDateLS, 0u);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    EXPECT_EQ(fixed->dwStrucVersion, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionMS, 455u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 455u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    EXPECT_EQ(fixed->dwFileFlagsMask, 0x3Fu);
+    EXPECT_EQ(fixed->dwFileFlags, 0u);
+    EXPECT_EQ(fixed->dwFileOS, 0x40004u);
+    EXPECT_EQ(fixed->dwFileType, 1u);
+    EXPECT_EQ(fixed->dwFileSubtype, 0u);
+    EXPECT_EQ(fixed->dwFileDateMS, 0u);
+    EXPECT_EQ(fixed->dwFileDateLS, 0u);
 
-        WORD* translation = nullptr;
-        ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation",
-                                   reinterpret_cast<void**>(&translation), &length));
-        EXPECT_EQ(length, 4u);
-        EXPECT_EQ(translation[0], 0x0411);
-        EXPECT_EQ(translation[1], 1200);
+    WORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length));
+    EXPECT_EQ(length, 4u);
+    EXPECT_EQ(translation[0], 0x0411);
+    EXPECT_EQ(translation[1], 1200);
 
-        const std::pair<const wchar_t*, const wchar_t*> strings[] = {
-            {L"ProductName", L"NOVUKA Configuration"},
-            {L"FileVersion", L"0, 455, 0, 0"},
-            {L"ProductVersion", L"0, 455, 0, 0"},
-        };
-        for (const auto& string : strings) {
-            wchar_t* value = nullptr;
-            const std::wstring query = std::wstring(L"\\StringFileInfo\\041104b0\\") + string.first;
-            ASSERT_TRUE(VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length));
-            EXPECT_EQ(std::wstring(value), string.second);
-        }
+    const std::pair<const wchar_t*, const wchar_t*> strings[] = {
+        {L"ProductName", L"NOVUKA Configuration"},
+        {L"FileVersion", L"0, 455, 0, 0"},
+        {L"ProductVersion", L"0, 455, 0, 0"},
+    };
+    for (const auto& string : strings) {
+        wchar_t* value = nullptr;
+        const std::wstring query = std::wstring(L"\\StringFileInfo\\041104b0\\") + string.first;
+        ASSERT_TRUE(VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length));
+        EXPECT_EQ(std::wstring(value), string.second);
     }
 }
 
 TEST(Manifest, OneJapaneseManifestAskingForCommonControlsSixAsInvoker)
 {
-    for (const char* exe : executables) {
-        SCOPED_TRACE(exe);
-        Module module(exe);
-        ASSERT_NE(module.handle, nullptr);
-        EXPECT_EQ(resource_names(module, MAKEINTRESOURCEW(24)), std::vector<ULONG_PTR>{1});
-        const std::vector<BYTE> bytes = module.resource(MAKEINTRESOURCEW(24), MAKEINTRESOURCEW(1));
-        ASSERT_GT(bytes.size(), 3u);
-        EXPECT_EQ(std::vector<BYTE>(bytes.begin(), bytes.begin() + 3), (std::vector<BYTE>{0xEF, 0xBB, 0xBF}));
-        const std::string text(bytes.begin() + 3, bytes.end());
-        const char* const present[] = {
-            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>",
-            "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">",
-            "<assemblyIdentity version=\"1.0.0.0\" processorArchitecture=\"*\" name=\"nkcfg.exe\" type=\"win32\"/>",
-            "<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">",
-            "<requestedExecutionLevel level=\"asInvoker\"/>",
-            "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
-            "publicKeyToken=\"6595b64144ccf1df\" language=\"*\"",
-        };
-        for (const char* want : present)
-            EXPECT_NE(text.find(want), std::string::npos) << want;
-        const char* const absent[] = {"uiAccess", "compatibility", "dpiAware", "dpiAwareness"};
-        for (const char* unwanted : absent)
-            EXPECT_EQ(text.find(unwanted), std::string::npos) << unwanted;
-        // Exactly one identity of its own, one dependency, one trust section.
-        const std::pair<const char*, int> counts[] = {
-            {"<assemblyIdentity", 2}, {"<dependency>", 1}, {"<dependentAssembly>", 1},
-            {"<trustInfo", 1}, {"<requestedExecutionLevel", 1}, {"<assembly ", 1},
-        };
-        for (const auto& count : counts) {
-            int found = 0;
-            for (std::size_t at = text.find(count.first); at != std::string::npos;
-                 at = text.find(count.first, at + 1))
-                found++;
-            EXPECT_EQ(found, count.second) << count.first;
-        }
+    const char* exe = NKCFG_SHIPPED_EXE;
+    DataFile module(exe);
+    ASSERT_NE(module.handle, nullptr);
+    EXPECT_EQ(resource_names(module, MAKEINTRESOURCEW(24)), std::vector<ULONG_PTR>{1});
+    const std::vector<BYTE> bytes = module.resource(MAKEINTRESOURCEW(24), MAKEINTRESOURCEW(1), japanese);
+    ASSERT_GT(bytes.size(), 3u);
+    EXPECT_EQ(std::vector<BYTE>(bytes.begin(), bytes.begin() + 3), (std::vector<BYTE>{0xEF, 0xBB, 0xBF}));
+    const std::string text(bytes.begin() + 3, bytes.end());
+    const char* const present[] = {
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>",
+        "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">",
+        "<assemblyIdentity version=\"1.0.0.0\" processorArchitecture=\"*\" name=\"nkcfg.exe\" type=\"win32\"/>",
+        "<trustInfo xmlns=\"urn:schemas-microsoft-com:asm.v3\">",
+        "<requestedExecutionLevel level=\"asInvoker\"/>",
+        "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+        "publicKeyToken=\"6595b64144ccf1df\" language=\"*\"",
+    };
+    for (const char* want : present)
+        EXPECT_NE(text.find(want), std::string::npos) << want;
+    const char* const absent[] = {"uiAccess", "compatibility", "dpiAware", "dpiAwareness"};
+    for (const char* unwanted : absent)
+        EXPECT_EQ(text.find(unwanted), std::string::npos) << unwanted;
+    // Exactly one identity of its own, one dependency, one trust section.
+    const std::pair<const char*, int> counts[] = {
+        {"<assemblyIdentity", 2}, {"<dependency>", 1}, {"<dependentAssembly>", 1},
+        {"<trustInfo", 1}, {"<requestedExecutionLevel", 1}, {"<assembly ", 1},
+    };
+    for (const auto& count : counts) {
+        int found = 0;
+        for (std::size_t at = text.find(count.first); at != std::string::npos;
+             at = text.find(count.first, at + 1))
+            found++;
+        EXPECT_EQ(found, count.second) << count.first;
     }
 }

@@ -7,57 +7,56 @@
 #include "settings/settings.h"
 #include "settings/sjis.h"
 #include "startup/win32_api.h"
+#include "tools/driver/win_driver.h"
 
-// Opens `path` as another program might: `access` and `share` as given.
-static HANDLE hold_open(const std::string& path, DWORD access, DWORD share)
+struct SharingCase {
+    const char* name;
+    DWORD access;
+    DWORD share;
+    int load;  // load_settings_from while the file is held
+    int save;  // save_settings_to while the file is held
+};
+
+// Another program holds the file open while the tool loads and saves.  A
+// load that fails leaves the file alone; a save that fails leaves it as it
+// was; once the holder lets go, a save works again.
+TEST(SettingsSharing, FileHeldByAnotherProgram)
 {
-    return CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-TEST(SettingsSharing, FileHeldWriteOnlySharedIsNeitherReadNorCut)
-{
-    ScratchFolder scratch;
-    const std::string path = scratch.file("nkcfg.dat");
-    std::vector<long long> entries(SETTINGS_COUNT, 5);
-    write_bytes(path, entries_to_bytes(entries));
-
-    // Write access with write-only sharing: unreadable, yet writable.
-    HANDLE holder = hold_open(path, GENERIC_WRITE, FILE_SHARE_WRITE);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    reset_settings();
-    EXPECT_EQ(load_settings_from(path.c_str()), -1);
-    CloseHandle(holder);
-    EXPECT_EQ(read_bytes(path), entries_to_bytes(entries));
-}
-
-TEST(SettingsSharing, FileHeldReadOnlySharedLoadsButDoesNotSave)
-{
-    ScratchFolder scratch;
-    const std::string path = scratch.file("nkcfg.dat");
-    std::vector<long long> entries(SETTINGS_COUNT, 3);
-    write_bytes(path, entries_to_bytes(entries));
-
-    HANDLE holder = hold_open(path, GENERIC_READ, FILE_SHARE_READ);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(load_settings_from(path.c_str()), 0);
-    EXPECT_EQ(settings_value(0), 3);
-    EXPECT_EQ(save_settings_to(path.c_str()), -1);
-    CloseHandle(holder);
-    EXPECT_EQ(read_bytes(path), entries_to_bytes(entries));
-    EXPECT_EQ(save_settings_to(path.c_str()), 0);
-}
-
-TEST(SettingsSharing, OpenBySharingReadersAndWritersStillWorks)
-{
-    ScratchFolder scratch;
-    const std::string path = scratch.file("nkcfg.dat");
-    write_bytes(path, entries_to_bytes(default_entries()));
-    HANDLE holder = hold_open(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(load_settings_from(path.c_str()), 0);
-    EXPECT_EQ(save_settings_to(path.c_str()), 0);
-    CloseHandle(holder);
+    const SharingCase cases[] = {
+        // Write access with write-only sharing: unreadable, and not cut.
+        {"write, shared for writing", GENERIC_WRITE, FILE_SHARE_WRITE, -1, -1},
+        {"read, shared for reading", GENERIC_READ, FILE_SHARE_READ, 0, -1},
+        {"read and write, shared for both", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, 0, 0},
+        {"read, shared for both", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, 0, 0},
+        {"read, not shared", GENERIC_READ, 0, -1, -1},
+    };
+    const std::vector<unsigned char> original = entries_to_bytes(std::vector<long long>(SETTINGS_COUNT, 3));
+    for (const SharingCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        ScratchFolder scratch;
+        const std::string path = scratch.file("nkcfg.dat");
+        write_bytes(path, original);
+        reset_settings();
+        {
+            HeldFile holder(path, test.access, test.share);
+            ASSERT_TRUE(holder.held());
+            EXPECT_EQ(load_settings_from(path.c_str()), test.load);
+            if (test.load == 0) {
+                EXPECT_EQ(settings_value(0), 3);
+            }
+            set_settings_value(0, 9);
+            EXPECT_EQ(save_settings_to(path.c_str()), test.save);
+        }
+        std::vector<unsigned char> after_save = original;
+        if (test.save == 0) {
+            after_save = entries_to_bytes(test.load == 0 ? std::vector<long long>(SETTINGS_COUNT, 3)
+                                                        : default_entries());
+            after_save[0] = 9;
+            after_save[4] = 1;  // entry 1 as every load sets it
+        }
+        EXPECT_EQ(read_bytes(path), after_save);
+        EXPECT_EQ(save_settings_to(path.c_str()), 0) << "after the holder let go";
+    }
 }
 
 // The path built from the program directory's failure value: two

@@ -2,9 +2,13 @@
 // single-instance guard, the system gate and the unusable settings file.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "settings/program_dir.h"
 #include "settings/settings.h"
-#include "tool_harness.h"
+#include "expect_driver.h"
+#include "deep_folder.h"
+#include "tool_folder.h"
 
 // エラー box text for the gate: Windows95/NT3.5/NT4 では起動できません。
 static const wchar_t old_windows_text[] =
@@ -22,8 +26,22 @@ static bool mutex_exists()
     return true;
 }
 
+// The tool's mutex is only a marker: the tool never owns it, so anyone can
+// take it at once while the tool runs.
+static bool mutex_unowned()
+{
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, "NOVUKA Config");
+    if (mutex == nullptr)
+        return false;
+    const bool taken = WaitForSingleObject(mutex, 0) == WAIT_OBJECT_0;
+    if (taken)
+        ReleaseMutex(mutex);
+    CloseHandle(mutex);
+    return taken;
+}
+
 // Closes the settings dialog with Cancel and expects exit code 0.
-static void cancel_and_expect_exit(Tool& tool, HWND dialog)
+static void cancel_and_expect_exit(Program& tool, HWND dialog)
 {
     click(dialog, IDCANCEL);
     EXPECT_EQ(tool.wait_exit(), 0);
@@ -32,7 +50,7 @@ static void cancel_and_expect_exit(Tool& tool, HWND dialog)
 TEST(Startup, NoSettingsFileGivesADefaultsFileBeforeTheDialog)
 {
     ToolFolder folder;
-    Tool tool;
+    Program tool;
     ASSERT_TRUE(folder.start(tool));
     HWND dialog = tool.wait_for(SETTINGS_TITLE);
     ASSERT_NE(dialog, nullptr);
@@ -44,13 +62,14 @@ TEST(Startup, NoSettingsFileGivesADefaultsFileBeforeTheDialog)
 TEST(Startup, SecondCopyEndsAtOnceAndShowsNothing)
 {
     ToolFolder folder;
-    Tool first;
+    Program first;
     ASSERT_TRUE(folder.start(first));
     HWND dialog = first.wait_for(SETTINGS_TITLE);
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(mutex_exists());
+    EXPECT_TRUE(mutex_unowned());
 
-    Tool second;
+    Program second;
     ASSERT_TRUE(folder.start(second));
     EXPECT_EQ(second.wait_exit(), 0);
     EXPECT_TRUE(process_dialogs(second.process.dwProcessId).empty());
@@ -58,10 +77,9 @@ TEST(Startup, SecondCopyEndsAtOnceAndShowsNothing)
     EXPECT_TRUE(IsWindow(dialog));
 
     cancel_and_expect_exit(first, dialog);
-    EXPECT_FALSE(mutex_exists());
 
     // The name is gone with the first copy: a new start runs normally.
-    Tool third;
+    Program third;
     ASSERT_TRUE(folder.start(third));
     HWND again = third.wait_for(SETTINGS_TITLE);
     ASSERT_NE(again, nullptr);
@@ -75,7 +93,7 @@ TEST(Startup, MutexHeldOrKeptOpenByAnotherProcessEndsTheToolUntouched)
         ToolFolder folder;
         HANDLE held = CreateMutexA(nullptr, owned, "NOVUKA Config");
         ASSERT_NE(held, nullptr);
-        Tool tool;
+        Program tool;
         ASSERT_TRUE(folder.start(tool));
         EXPECT_EQ(tool.wait_exit(), 0);
         EXPECT_FALSE(file_exists(folder.settings));
@@ -102,7 +120,7 @@ TEST(Startup, SystemGateThroughWineVersionEmulation)
         SCOPED_TRACE(test.version);
         EmulatedWindows emulated(test.version);
         ToolFolder folder;
-        Tool tool;
+        Program tool;
         ASSERT_TRUE(folder.start(tool));
         if (test.refused) {
             HWND box = tool.wait_for(ERROR_CAPTION);
@@ -126,12 +144,12 @@ TEST(Startup, SystemGateThroughWineVersionEmulation)
 // The settings file exists but cannot be read: the player is told which
 // file, written as they would type it, no dialog appears, and the file
 // stays as it was.
-static void expect_unopenable_report(const ToolFolder& folder, Tool& tool)
+static void expect_unopenable_report(const ToolFolder& folder, Program& tool)
 {
     HWND box = tool.wait_for(ERROR_CAPTION);
     ASSERT_NE(box, nullptr);
     const std::wstring want = std::wstring(unopenable_text) + L"\r\n" +
-                              Tool::widen(folder.folder) + L"\\nkcfg.dat";
+                              widen(folder.folder) + L"\\nkcfg.dat";
     std::wstring got = message_text(box);
     // The program directory is lower-cased.
     std::wstring want_lower = want;
@@ -144,29 +162,33 @@ static void expect_unopenable_report(const ToolFolder& folder, Tool& tool)
     EXPECT_EQ(tool.wait_exit(), 0);
 }
 
-TEST(Startup, SettingsFileThatIsAFolderIsReportedAndKept)
+TEST(Startup, UnreadableSettingsFileIsReportedAndKept)
 {
-    ToolFolder folder;
-    ASSERT_TRUE(CreateDirectoryA(folder.settings.c_str(), nullptr));
-    Tool tool;
-    ASSERT_TRUE(folder.start(tool));
-    expect_unopenable_report(folder, tool);
-    EXPECT_TRUE(GetFileAttributesA(folder.settings.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-TEST(Startup, SettingsFileHeldWriteOnlySharedIsReportedAndKept)
-{
-    ToolFolder folder;
     const std::vector<unsigned char> original = entries_to_bytes(std::vector<long long>(32, 7));
-    write_bytes(folder.settings, original);
-    HANDLE holder = CreateFileA(folder.settings.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    Tool tool;
-    ASSERT_TRUE(folder.start(tool));
-    expect_unopenable_report(folder, tool);
-    CloseHandle(holder);
-    EXPECT_EQ(read_bytes(folder.settings), original);
+    const struct {
+        const char* name;
+        bool folder;  // else a file held open with write-only sharing
+    } cases[] = {{"a folder named nkcfg.dat", true}, {"held write-only shared", false}};
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        ToolFolder folder;
+        std::unique_ptr<HeldFile> holder;
+        if (test.folder) {
+            ASSERT_TRUE(CreateDirectoryA(folder.settings.c_str(), nullptr));
+        } else {
+            write_bytes(folder.settings, original);
+            holder = std::make_unique<HeldFile>(folder.settings, GENERIC_WRITE, FILE_SHARE_WRITE);
+            ASSERT_TRUE(holder->held());
+        }
+        Program tool;
+        ASSERT_TRUE(folder.start(tool));
+        expect_unopenable_report(folder, tool);
+        holder.reset();
+        if (test.folder)
+            EXPECT_TRUE(GetFileAttributesA(folder.settings.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+        else
+            EXPECT_EQ(read_bytes(folder.settings), original);
+    }
 }
 
 // A folder so deep that the settings file's path would not fit: the
@@ -181,11 +203,11 @@ TEST(Startup, FolderTooDeepForTheSettingsPathIsReported)
     // A short name keeps the executable's own path within MAX_PATH.
     const std::string exe = deep + "\\n.exe";
     ASSERT_TRUE(CopyFileA(folder.exe.c_str(), exe.c_str(), FALSE));
-    Tool tool;
+    Program tool;
     ASSERT_TRUE(tool.start(exe, folder.elsewhere));
     HWND box = tool.wait_for(ERROR_CAPTION);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(message_text(box), std::wstring(unopenable_text) + L"\r\n" + Tool::widen(exe));
+    EXPECT_EQ(message_text(box), std::wstring(unopenable_text) + L"\r\n" + widen(exe));
     EXPECT_TRUE(process_dialogs(tool.process.dwProcessId, SETTINGS_TITLE).empty());
     dismiss(box);
     EXPECT_EQ(tool.wait_exit(), 0);
@@ -201,10 +223,10 @@ TEST(OtherCodePage, GateMessageReadsTheSameAsInJapanese)
     ASSERT_EQ(GetACP(), 1252u) << "this suite runs under LANG=en_US.UTF-8";
     EmulatedWindows emulated("nt40");
     ToolFolder folder;
-    Tool probe;
+    Program probe;
     ASSERT_TRUE(probe.start(windows_path(PROBE_ACP_EXE), folder.elsewhere));
     ASSERT_EQ(probe.wait_exit(), 1252);
-    Tool tool;
+    Program tool;
     ASSERT_TRUE(folder.start(tool));
     HWND box = tool.wait_for(ERROR_CAPTION);
     ASSERT_NE(box, nullptr);
