@@ -27,7 +27,7 @@ if(NKCFG_TESTS)
 endif()
 
 if(NKCFG_FUZZ)
-  foreach(name sjis_helpers program_dir settings_reader os_classify)
+  foreach(name sjis_helpers program_dir settings_reader)
     add_executable(fuzz_${name} tests/fuzz/fuzz_${name}.cpp)
     target_link_libraries(fuzz_${name} PRIVATE nkcfg_portable)
     target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined -g)

@@ -48,3 +48,37 @@ TEST(OsGate, RefusesCodesOneToNineteenByTheirLowByte)
     for (const GateCase& test : cases)
         EXPECT_EQ(os_gate_refuses(test.code), test.want_refused) << "code " << test.code;
 }
+
+// Every low 16-bit build number, under high halves that the 95 family and
+// NT put there: the code is the table's (255 off it), the high half never
+// counts, and only the six old builds are refused.
+TEST(OsClassify, EveryBuildNumberAgainstTheTable)
+{
+    struct Known {
+        unsigned build;
+        int code;
+    };
+    const Known table[] = {
+        {950, 1}, {1111, 2}, {1212, 3}, {1214, 4}, {1057, 12}, {1381, 13}, {1998, 20}, {2222, 21},
+        {3000, 30}, {2195, 40}, {2211, 45}, {2223, 45}, {2239, 45}, {2247, 45}, {2250, 45}, {2257, 45},
+        {2600, 50}, {3790, 60},
+    };
+    const unsigned long high_halves[] = {0, 0x04000000, 0x040A0000, 0x045A0000, 0xFFFF0000};
+    int mismatches = 0;
+    for (unsigned build = 0; build <= 0xFFFF; build++) {
+        int want = OS_CODE_UNKNOWN;
+        for (const Known& known : table) {
+            if (known.build == build)
+                want = known.code;
+        }
+        const int want_refused = (want >= 1 && want <= 19) ? 1 : 0;
+        for (unsigned long high : high_halves) {
+            const int code = os_code_from_build(high | build);
+            if ((code != want || os_gate_refuses(code) != want_refused) && ++mismatches <= 10) {
+                ADD_FAILURE() << "dwBuildNumber 0x" << std::hex << (high | build) << std::dec << ": got code "
+                              << code << ", want " << want;
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <set>
 #include <string>
@@ -12,6 +13,9 @@
 #include "scratch.h"
 #include "tools/driver/win_driver.h"
 
+// The executable's bytes with its headers found.  Every read is checked
+// against the end of the file: a malformed build makes the tests fail, never
+// read past the buffer.
 struct PeImage {
     std::vector<unsigned char> bytes;
     const IMAGE_NT_HEADERS32* nt32 = nullptr;  // also the start of a 64-bit header
@@ -23,11 +27,21 @@ struct PeImage {
         if (bytes.size() < sizeof(IMAGE_DOS_HEADER))
             return;
         const IMAGE_DOS_HEADER* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data());
-        if (dos->e_magic != IMAGE_DOS_SIGNATURE)
+        const std::size_t nt_at = static_cast<std::size_t>(dos->e_lfanew);
+        if (dos->e_magic != IMAGE_DOS_SIGNATURE || !fits(nt_at, sizeof(IMAGE_NT_HEADERS64)))
             return;
-        nt32 = reinterpret_cast<const IMAGE_NT_HEADERS32*>(bytes.data() + dos->e_lfanew);
-        sections = IMAGE_FIRST_SECTION(nt32);
-        section_count = nt32->FileHeader.NumberOfSections;
+        const IMAGE_NT_HEADERS32* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(bytes.data() + nt_at);
+        const std::size_t sections_at = nt_at + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
+                                        nt->FileHeader.SizeOfOptionalHeader;
+        if (!fits(sections_at, nt->FileHeader.NumberOfSections * sizeof(IMAGE_SECTION_HEADER)))
+            return;
+        nt32 = nt;
+        sections = reinterpret_cast<const IMAGE_SECTION_HEADER*>(bytes.data() + sections_at);
+        section_count = nt->FileHeader.NumberOfSections;
+    }
+    bool fits(std::size_t offset, std::size_t length) const
+    {
+        return offset <= bytes.size() && length <= bytes.size() - offset;
     }
     bool is64() const { return nt32->OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC; }
     const IMAGE_NT_HEADERS64* nt64() const { return reinterpret_cast<const IMAGE_NT_HEADERS64*>(nt32); }
@@ -36,15 +50,28 @@ struct PeImage {
     {
         return is64() ? nt64()->OptionalHeader.DataDirectory[index] : nt32->OptionalHeader.DataDirectory[index];
     }
-    // The file bytes at a relative virtual address.
-    const unsigned char* at(DWORD rva) const
+    // The file bytes at a relative virtual address when `length` of them lie
+    // inside one section's data in the file; nullptr otherwise.
+    const unsigned char* at(DWORD rva, std::size_t length) const
     {
         for (WORD i = 0; i < section_count; i++) {
             const IMAGE_SECTION_HEADER& section = sections[i];
-            if (rva >= section.VirtualAddress && rva < section.VirtualAddress + section.SizeOfRawData)
-                return bytes.data() + section.PointerToRawData + (rva - section.VirtualAddress);
+            if (rva < section.VirtualAddress || rva - section.VirtualAddress >= section.SizeOfRawData)
+                continue;
+            const std::size_t into = rva - section.VirtualAddress;
+            if (length > section.SizeOfRawData - into || !fits(section.PointerToRawData + into, length))
+                return nullptr;
+            return bytes.data() + section.PointerToRawData + into;
         }
         return nullptr;
+    }
+    // The zero-terminated string at `rva`; empty when it runs off its section.
+    std::string string_at(DWORD rva) const
+    {
+        std::string text;
+        for (const unsigned char* c = at(rva, 1); c != nullptr && *c != 0; c = at(++rva, 1))
+            text += static_cast<char>(*c);
+        return at(rva, 1) != nullptr ? text : std::string();
     }
 };
 
@@ -59,28 +86,36 @@ static std::string upper(std::string text)
     return text;
 }
 
+// The import directory, DLL by DLL; it stops where the image stops making
+// sense, and the tests then see too few imports.
 static std::vector<Import> imports_of(const PeImage& image)
 {
     std::vector<Import> imports;
     const IMAGE_DATA_DIRECTORY dir = image.directory(IMAGE_DIRECTORY_ENTRY_IMPORT);
-    const IMAGE_IMPORT_DESCRIPTOR* descriptor =
-        reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(image.at(dir.VirtualAddress));
-    for (; descriptor != nullptr && descriptor->Name != 0; descriptor++) {
+    const std::size_t step = image.is64() ? 8 : 4;
+    const ULONGLONG ordinal_flag = image.is64() ? IMAGE_ORDINAL_FLAG64 : IMAGE_ORDINAL_FLAG32;
+    for (DWORD entry = dir.VirtualAddress;; entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+        const unsigned char* raw = image.at(entry, sizeof(IMAGE_IMPORT_DESCRIPTOR));
+        if (raw == nullptr)
+            break;
+        IMAGE_IMPORT_DESCRIPTOR descriptor;
+        std::memcpy(&descriptor, raw, sizeof descriptor);
+        if (descriptor.Name == 0)
+            break;
         Import import;
-        import.dll = upper(reinterpret_cast<const char*>(image.at(descriptor->Name)));
-        const DWORD thunks = descriptor->OriginalFirstThunk ? descriptor->OriginalFirstThunk : descriptor->FirstThunk;
-        const unsigned char* thunk = image.at(thunks);
-        const std::size_t step = image.is64() ? 8 : 4;
-        for (;; thunk += step) {
+        import.dll = upper(image.string_at(descriptor.Name));
+        DWORD thunk = descriptor.OriginalFirstThunk ? descriptor.OriginalFirstThunk : descriptor.FirstThunk;
+        for (;; thunk += static_cast<DWORD>(step)) {
+            const unsigned char* slot = image.at(thunk, step);
             ULONGLONG value = 0;
-            std::memcpy(&value, thunk, step);
+            if (slot != nullptr)
+                std::memcpy(&value, slot, step);
             if (value == 0)
                 break;
-            const ULONGLONG ordinal_flag = image.is64() ? IMAGE_ORDINAL_FLAG64 : IMAGE_ORDINAL_FLAG32;
             if (value & ordinal_flag)
                 import.names.push_back("#" + std::to_string(value & 0xFFFF));
             else
-                import.names.push_back(reinterpret_cast<const char*>(image.at(static_cast<DWORD>(value)) + 2));
+                import.names.push_back(image.string_at(static_cast<DWORD>(value) + 2));
         }
         imports.push_back(import);
     }

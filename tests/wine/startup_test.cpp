@@ -216,6 +216,26 @@ TEST(Startup, FolderTooDeepForTheSettingsPathIsReported)
         EXPECT_FALSE(file_exists(at + "\\nkcfg.dat")) << at;
 }
 
+// A folder whose name ends in 表 (0x95 0x5C, a trail byte equal to the
+// backslash): the real tool finds its own folder and writes its file there,
+// not in the folder the trail byte would cut the name to.
+TEST(Startup, FolderWithABackslashTrailByteHoldsTheSettingsFile)
+{
+    ToolFolder scratch_folder;
+    const std::string folder = scratch_folder.folder + "\\TEST\x95\x5C";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string exe = folder + "\\nkcfg.exe";
+    ASSERT_TRUE(CopyFileA(scratch_folder.exe.c_str(), exe.c_str(), FALSE));
+    Program tool;
+    ASSERT_TRUE(tool.start(exe, scratch_folder.elsewhere));
+    HWND dialog = tool.wait_for(SETTINGS_TITLE);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(read_bytes(folder + "\\nkcfg.dat"), entries_to_bytes(default_entries()));
+    EXPECT_FALSE(file_exists(scratch_folder.folder + "\\TEST\x95\\nkcfg.dat"));
+    EXPECT_FALSE(file_exists(scratch_folder.settings));
+    cancel_and_expect_exit(tool, dialog);
+}
+
 // Run by its own CTest entry with the locale en_US.UTF-8: the test process
 // and the tool it starts both run on code page 1252.
 TEST(OtherCodePage, GateMessageReadsTheSameAsInJapanese)
@@ -233,4 +253,14 @@ TEST(OtherCodePage, GateMessageReadsTheSameAsInJapanese)
     EXPECT_EQ(message_text(box), old_windows_text);
     click(box, IDOK);
     EXPECT_EQ(tool.wait_exit(), 0);
+}
+
+TEST(OtherCodePage, UnreadableFileReportReadsTheSameAsInJapanese)
+{
+    ASSERT_EQ(GetACP(), 1252u) << "this suite runs under LANG=en_US.UTF-8";
+    ToolFolder folder;
+    ASSERT_TRUE(CreateDirectoryA(folder.settings.c_str(), nullptr));
+    Program tool;
+    ASSERT_TRUE(folder.start(tool));
+    expect_unopenable_report(folder, tool);
 }
