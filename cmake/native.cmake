@@ -22,7 +22,7 @@ if(NKCFG_TESTS)
   target_link_options(native_tests PRIVATE ${NKCFG_SANITIZE})
   nkcfg_strict(native_tests)
   add_test(NAME native_tests COMMAND native_tests)
-  set_tests_properties(native_tests PROPERTIES
+  set_tests_properties(native_tests PROPERTIES TIMEOUT 120
     ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
 endif()
 
@@ -38,6 +38,7 @@ if(NKCFG_FUZZ)
       add_test(NAME fuzz_${name}
         COMMAND fuzz_${name} -max_total_time=5 -timeout=5 -rss_limit_mb=2048
                 -artifact_prefix=${CMAKE_CURRENT_BINARY_DIR}/fuzz_${name}-)
+      set_tests_properties(fuzz_${name} PROPERTIES TIMEOUT 60)
     endif()
   endforeach()
   target_compile_options(nkcfg_portable PRIVATE -fsanitize=fuzzer-no-link)
