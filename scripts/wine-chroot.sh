@@ -52,7 +52,7 @@ ensure_chroot() {
     mirror=$(debian_mirror)
     [ -n "$mirror" ] || { log "no Debian mirror in /etc/apt/sources*"; return 1; }
     local started=$SECONDS
-    log "creating the Wine 10 chroot in $NKCFG_CHROOT (from $mirror; about 2-4 minutes, ~1.5 GB)"
+    log "creating the Wine 10 chroot in $NKCFG_CHROOT (from $mirror; about 2 minutes, ~1.9 GB)"
     assert_nothing_mounted_under "$partial"
     assert_nothing_mounted_under "$NKCFG_CHROOT"
     rm -rf --one-file-system "$partial" "$NKCFG_CHROOT"
