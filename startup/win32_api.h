@@ -12,12 +12,15 @@
 //             CloseHandle          drops the tool's reference to the mutex
 //             MultiByteToWideChar  code page 932 / ANSI texts to UTF-16
 //   comctl32  InitCommonControls   once, before any window exists
-//   user32    DialogBoxParamW      the modal settings dialog
+//   user32    DialogBoxParamW      the modal settings dialog on the NT family
+//             DialogBoxParamA      the same on 98 and Me, which only stub the W call
 //             EndDialog, GetDlgItem, SetFocus,
 //             CheckDlgButton, CheckRadioButton, IsDlgButtonChecked
-//             MessageBoxW          every message box, through show_message()
+//             MessageBoxW          every message box, through startup/message.h
+//             MessageBoxA          the same where code page 932 is missing
 //
-// The settings file is read and written through the C runtime (msvcrt).
+// The settings file is read, written and cut through the C runtime (msvcrt:
+// its streams, and _chsize in settings/cut_file.cpp).
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
