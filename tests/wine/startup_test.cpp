@@ -201,13 +201,11 @@ TEST(Startup, FolderTooDeepForTheSettingsPathIsReported)
     const std::string deep = make_deep_folder(folder.folder, PROGRAM_DIRECTORY_MAX + 1);
     ASSERT_FALSE(deep.empty());
     // A short name keeps the executable's own path within MAX_PATH.
-    const std::string exe = deep + "\\n.exe";
-    ASSERT_TRUE(CopyFileA(folder.exe.c_str(), exe.c_str(), FALSE));
     Program tool;
-    ASSERT_TRUE(tool.start(exe, folder.elsewhere));
+    ASSERT_TRUE(folder.start_copy(tool, deep, "n.exe"));
     HWND box = tool.wait_for(ERROR_CAPTION);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(message_text(box), std::wstring(unopenable_text) + L"\r\n" + widen(exe));
+    EXPECT_EQ(message_text(box), std::wstring(unopenable_text) + L"\r\n" + widen(deep + "\\n.exe"));
     EXPECT_TRUE(process_dialogs(tool.process.dwProcessId, SETTINGS_TITLE).empty());
     dismiss(box);
     EXPECT_EQ(tool.wait_exit(), 0);
@@ -224,10 +222,8 @@ TEST(Startup, FolderWithABackslashTrailByteHoldsTheSettingsFile)
     ToolFolder scratch_folder;
     const std::string folder = scratch_folder.folder + "\\TEST\x95\x5C";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    const std::string exe = folder + "\\nkcfg.exe";
-    ASSERT_TRUE(CopyFileA(scratch_folder.exe.c_str(), exe.c_str(), FALSE));
     Program tool;
-    ASSERT_TRUE(tool.start(exe, scratch_folder.elsewhere));
+    ASSERT_TRUE(scratch_folder.start_copy(tool, folder, "nkcfg.exe"));
     HWND dialog = tool.wait_for(SETTINGS_TITLE);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(read_bytes(folder + "\\nkcfg.dat"), entries_to_bytes(default_entries()));

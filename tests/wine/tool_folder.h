@@ -33,6 +33,14 @@ struct ToolFolder {
     {
         return tool.start(exe, elsewhere, "", environment);
     }
+
+    // Another copy of the tool, as `name` in `other_folder`, started from
+    // elsewhere\ too.
+    bool start_copy(Program& tool, const std::string& other_folder, const char* name) const
+    {
+        const std::string copy = other_folder + "\\" + name;
+        return CopyFileA(exe.c_str(), copy.c_str(), FALSE) && tool.start(copy, elsewhere);
+    }
 };
 
 // Sets the Windows release that Wine reports to every nkcfg.exe, and takes
