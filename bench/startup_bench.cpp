@@ -25,14 +25,7 @@ static bool run_once(const char* exe, const char* folder, Sample* sample)
     Program program;
     if (!program.start(exe, folder))
         return false;
-    HWND dialog = nullptr;
-    for (int spin = 0; spin < 20000 && dialog == nullptr; spin++) {
-        const std::vector<HWND> found = process_dialogs(program.process.dwProcessId, SETTINGS_TITLE);
-        if (!found.empty())
-            dialog = found.front();
-        else
-            Sleep(1);
-    }
+    HWND dialog = program.wait_for(SETTINGS_TITLE, 20000, 1);
     QueryPerformanceCounter(&end);
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof memory;

@@ -1,6 +1,7 @@
 #!/bin/bash
-# Builds the tool and runs the shipped 32-bit nkcfg.exe under Wine 10 in the
-# chroot, in its own folder build/run/.  With a working display the dialog
+# Builds the tool and runs it under Wine 10 in the chroot, in its own folder
+# build/run/: the shipped 32-bit nkcfg.exe where this kernel runs 32-bit
+# code, else its 64-bit twin (see driven_exe).  With a working display the dialog
 # stays open for you; without one it runs under a private Xvfb, saves a
 # screenshot of the dialog (build/nkcfg-dialog.png) and closes it.
 . "$(dirname "$0")/common.sh"

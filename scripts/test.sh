@@ -1,8 +1,8 @@
 #!/bin/bash
-# Builds the shipped 32-bit tool, the 32-bit Windows test programs and the
-# native build, then runs every test: native ones under ASan+UBSan with
-# bounded fuzzing, and the Windows ones under Wine 10 (WoW64) in the chroot,
-# driving the shipped nkcfg.exe.
+# Builds the shipped 32-bit tool, the Windows test programs and the native
+# build, then runs every test: native ones under ASan+UBSan with bounded
+# fuzzing, and the Windows ones under Wine 10 in the chroot, driving the
+# shipped nkcfg.exe where this kernel runs 32-bit code (see driven_exe).
 . "$(dirname "$0")/common.sh"
 
 install_packages
@@ -17,7 +17,7 @@ status=0
 native_log=$NKCFG_BUILD/native-tests.log
 ctest --test-dir "$NKCFG_BUILD/native" --output-on-failure -j "$jobs" >"$native_log" 2>&1 &
 native=$!
-log "Windows tests under Wine ($( [ "$NKCFG_DRIVE_SHIPPED" = ON ] && echo "driving the shipped 32-bit exe" || echo "driving the 64-bit twin"))"
+log "Windows tests under Wine, driving $(driven_exe)"
 "$NKCFG_ROOT/scripts/wine-session" test \
     ctest --test-dir "$NKCFG_BUILD/wintest" --output-on-failure -j "$jobs" || status=1
 wait $native || status=1

@@ -136,36 +136,37 @@ static bool append_text(char* out, std::size_t out_size, std::size_t* used, cons
     return true;
 }
 
-int settings_file_path(char* out, std::size_t out_size)
+// Joins up to three texts (nullptr ends the list early) into out; -1, with
+// out empty, when they do not fit.
+static int join_texts(char* out, std::size_t out_size, const char* first, const char* second,
+                      const char* third)
 {
     if (out_size == 0)
         return -1;
     std::size_t used = 0;
     out[0] = '\0';
+    const char* const texts[] = {first, second, third};
+    for (const char* text : texts) {
+        if (text != nullptr && !append_text(out, out_size, &used, text)) {
+            out[0] = '\0';
+            return -1;
+        }
+    }
+    return 0;
+}
+
+int settings_file_path(char* out, std::size_t out_size)
+{
     // The directory ends in a backslash already; Windows takes the two
     // backslashes before the name as one.
-    if (append_text(out, out_size, &used, program_directory()) &&
-        append_text(out, out_size, &used, "\\") &&
-        append_text(out, out_size, &used, SETTINGS_FILE_NAME))
-        return 0;
-    out[0] = '\0';
-    return -1;
+    return join_texts(out, out_size, program_directory(), "\\", SETTINGS_FILE_NAME);
 }
 
 int settings_file_display_path(char* out, std::size_t out_size)
 {
-    if (out_size == 0)
-        return -1;
-    std::size_t used = 0;
-    out[0] = '\0';
-    const bool fits = program_directory_unknown()
-        ? append_text(out, out_size, &used, executable_path())
-        : append_text(out, out_size, &used, program_directory()) &&
-              append_text(out, out_size, &used, SETTINGS_FILE_NAME);
-    if (fits)
-        return 0;
-    out[0] = '\0';
-    return -1;
+    if (program_directory_unknown())
+        return join_texts(out, out_size, executable_path(), nullptr, nullptr);
+    return join_texts(out, out_size, program_directory(), SETTINGS_FILE_NAME, nullptr);
 }
 
 int load_settings()

@@ -14,10 +14,6 @@ void set_instance_handle(HINSTANCE handle)
     instance = handle;
 }
 
-HINSTANCE instance_handle()
-{
-    return instance;
-}
 
 // The template's captions are UTF-16 and the wide call keeps them Japanese
 // on a Windows of any ANSI code page; the 95 family's user32 only stubs it,

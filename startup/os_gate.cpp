@@ -5,11 +5,18 @@
 #include "startup/startup.h"
 #include "startup/texts.h"
 
+// The running Windows' version; false when GetVersionExA fails.
+static bool query_version(OSVERSIONINFOA* version)
+{
+    *version = {};
+    version->dwOSVersionInfoSize = sizeof *version;
+    return GetVersionExA(version) != 0;
+}
+
 int identify_os()
 {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    if (!GetVersionExA(&version))
+    OSVERSIONINFOA version;
+    if (!query_version(&version))
         return OS_CODE_VERSION_FAILED;
     return os_code_from_build(version.dwBuildNumber);
 }
@@ -24,9 +31,6 @@ int pass_os_gate()
 
 int windows_95_family()
 {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    if (!GetVersionExA(&version))
-        return 0;
-    return version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? 1 : 0;
+    OSVERSIONINFOA version;
+    return query_version(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? 1 : 0;
 }

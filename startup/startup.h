@@ -18,7 +18,6 @@ int release_instance_mutexes(signed char last_slot);
 
 // The instance handle WinMain received; the dialog is created from it.
 void set_instance_handle(HINSTANCE instance);
-HINSTANCE instance_handle();
 
 // The start-up stages after the guard.  0 when they ran to their end or
 // stopped at an unusable settings file, -1 when the system gate refused.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <utility>
 
 #include "dialog/dialog_ids.h"
@@ -366,8 +365,8 @@ TEST(SettingsDialog, OkOnAFileHeldReadOnlySharedKeepsTheChoices)
     const Entries original = engine_file();
     DialogRun run(original);
     ASSERT_NE(run.dialog, nullptr);
-    auto holder = std::make_unique<HeldFile>(run.folder.settings, GENERIC_READ, FILE_SHARE_READ);
-    ASSERT_TRUE(holder->held());
+    HeldFile holder(run.folder.settings, GENERIC_READ, FILE_SHARE_READ);
+    ASSERT_TRUE(holder.held());
 
     click(run.dialog, 1045);
     click(run.dialog, 1050);
@@ -375,20 +374,14 @@ TEST(SettingsDialog, OkOnAFileHeldReadOnlySharedKeepsTheChoices)
     HWND box = run.box(ERROR_CAPTION);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(GetWindow(box, GW_OWNER), run.dialog);
-    // The file's path as the player would type it: the folder lower-cased,
-    // one backslash before the name.
-    std::wstring want = std::wstring(unsaved_text) + L"\r\n" + widen(run.folder.folder) + L"\\nkcfg.dat";
-    CharLowerBuffW(&want[0], static_cast<DWORD>(want.size()));
-    std::wstring got = message_text(box);
-    CharLowerBuffW(&got[0], static_cast<DWORD>(got.size()));
-    EXPECT_EQ(got, want);
+    EXPECT_EQ(lower(message_text(box)), std::wstring(unsaved_text) + L"\r\n" + run.folder.settings_as_shown());
     dismiss(box);
 
     EXPECT_TRUE(run.tool.running());
     EXPECT_TRUE(IsWindow(run.dialog));
     const Entries chosen = with(original, {{8, 3}, {22, 1}, {5, 0}});
     expect_shows(run.dialog, chosen);
-    holder.reset();
+    holder.let_go();
     EXPECT_EQ(read_bytes(run.folder.settings), entries_to_bytes(original));
 
     run.ok_and_exit();

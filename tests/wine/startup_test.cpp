@@ -148,14 +148,7 @@ static void expect_unopenable_report(const ToolFolder& folder, Program& tool)
 {
     HWND box = tool.wait_for(ERROR_CAPTION);
     ASSERT_NE(box, nullptr);
-    const std::wstring want = std::wstring(unopenable_text) + L"\r\n" +
-                              widen(folder.folder) + L"\\nkcfg.dat";
-    std::wstring got = message_text(box);
-    // The program directory is lower-cased.
-    std::wstring want_lower = want;
-    CharLowerBuffW(&want_lower[0], static_cast<DWORD>(want_lower.size()));
-    CharLowerBuffW(&got[0], static_cast<DWORD>(got.size()));
-    EXPECT_EQ(got, want_lower);
+    EXPECT_EQ(lower(message_text(box)), std::wstring(unopenable_text) + L"\r\n" + folder.settings_as_shown());
     EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
     EXPECT_TRUE(process_dialogs(tool.process.dwProcessId, SETTINGS_TITLE).empty());
     click(box, IDOK);

@@ -8,6 +8,13 @@
 #include "scratch.h"
 #include "tools/driver/win_driver.h"
 
+// `text` with its letters lower-cased, as the tool lowers its folder.
+inline std::wstring lower(std::wstring text)
+{
+    CharLowerBuffW(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
 // A scratch folder with the tool copied into Game\, started from another
 // current directory, elsewhere\.
 struct ToolFolder {
@@ -33,6 +40,10 @@ struct ToolFolder {
     {
         return tool.start(exe, elsewhere, "", environment);
     }
+
+    // The settings file's path as the tool shows it to the player: its
+    // folder lower-cased, one backslash before the name.
+    std::wstring settings_as_shown() const { return lower(widen(folder)) + L"\\nkcfg.dat"; }
 
     // Another copy of the tool, as `name` in `other_folder`, started from
     // elsewhere\ too.

@@ -44,16 +44,9 @@ bool Program::running() const
     return WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
 }
 
-HWND Program::wait_for(const wchar_t* caption, DWORD timeout_ms) const
+HWND Program::wait_for(const wchar_t* caption, DWORD timeout_ms, DWORD poll_ms) const
 {
-    for (DWORD waited = 0; waited < timeout_ms; waited += 10) {
-        const std::vector<HWND> found = process_dialogs(process.dwProcessId, caption);
-        if (!found.empty())
-            return found.front();
-        if (WaitForSingleObject(process.hProcess, 10) == WAIT_OBJECT_0)
-            break;
-    }
-    return nullptr;
+    return wait_for_dialog(process.dwProcessId, process.hProcess, caption, timeout_ms, poll_ms);
 }
 
 int run_and_wait(const std::string& exe, const std::string& arguments, const std::string& directory,
@@ -87,6 +80,21 @@ std::vector<HWND> process_dialogs(DWORD process_id, const wchar_t* caption)
     DialogSearch search = {process_id, caption, {}};
     EnumWindows(collect_dialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+HWND wait_for_dialog(DWORD process_id, HANDLE process, const wchar_t* caption, DWORD timeout_ms,
+                     DWORD poll_ms)
+{
+    for (DWORD waited = 0; waited < timeout_ms; waited += poll_ms) {
+        const std::vector<HWND> found = process_dialogs(process_id, caption);
+        if (!found.empty())
+            return found.front();
+        if (process == nullptr)
+            Sleep(poll_ms);
+        else if (WaitForSingleObject(process, poll_ms) == WAIT_OBJECT_0)
+            break;
+    }
+    return nullptr;
 }
 
 std::wstring window_text(HWND window)
@@ -157,8 +165,14 @@ HeldFile::HeldFile(const std::string& path, DWORD access, DWORD share)
 
 HeldFile::~HeldFile()
 {
+    let_go();
+}
+
+void HeldFile::let_go()
+{
     if (held())
         CloseHandle(handle);
+    handle = INVALID_HANDLE_VALUE;
 }
 
 DataFile::DataFile(const char* path)

@@ -37,9 +37,9 @@ struct Program {
     int wait_exit(DWORD timeout_ms = 15000) const;
     bool running() const;
     // A visible dialog of this program captioned `caption` (nullptr: any
-    // caption), waited for until it appears, the program ends or the time
-    // is up; nullptr then.
-    HWND wait_for(const wchar_t* caption, DWORD timeout_ms = 15000) const;
+    // caption), looked for every poll_ms until it appears, the program ends
+    // or the time is up; nullptr then.
+    HWND wait_for(const wchar_t* caption, DWORD timeout_ms = 15000, DWORD poll_ms = 10) const;
 };
 
 // Starts a program, waits for its end and returns its exit code; -1 when it
@@ -49,6 +49,11 @@ int run_and_wait(const std::string& exe, const std::string& arguments, const std
 
 // Visible top-level dialogs of a process, captioned `caption` (nullptr: any).
 std::vector<HWND> process_dialogs(DWORD process_id, const wchar_t* caption = nullptr);
+
+// The first of them, looked for every poll_ms until one appears, `process`
+// (when given) ends, or the time is up; nullptr then.
+HWND wait_for_dialog(DWORD process_id, HANDLE process, const wchar_t* caption, DWORD timeout_ms,
+                     DWORD poll_ms = 10);
 
 std::wstring window_text(HWND window);
 std::wstring class_name(HWND window);
@@ -81,6 +86,8 @@ struct HeldFile {
     HeldFile(const HeldFile&) = delete;
     HeldFile& operator=(const HeldFile&) = delete;
     bool held() const { return handle != INVALID_HANDLE_VALUE; }
+    // Closes the file before the end of the scope.
+    void let_go();
 };
 
 // An executable loaded as a data file, for its resources.  Freed when it
